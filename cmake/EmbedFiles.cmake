@@ -1,0 +1,18 @@
+# Script mode: writes OUTPUT, a C++ source holding each file of PAIRS (name=path|...) as a
+# byte array.
+string(REPLACE "|" ";" pairs "${PAIRS}")
+set(body "// Generated from the files in resources/; do not edit.\n#include <cstdint>\n#include <span>\n\nnamespace ${NAMESPACE} {\n")
+foreach(pair IN LISTS pairs)
+  string(REPLACE "=" ";" parts ${pair})
+  list(GET parts 0 name)
+  list(GET parts 1 path)
+  file(READ ${path} hex HEX)
+  string(LENGTH "${hex}" hex_length)
+  math(EXPR size "${hex_length} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(REGEX REPLACE "((0x[0-9a-f][0-9a-f],){16})" "\\1\n  " bytes "${bytes}")
+  string(APPEND body "namespace {\nconst std::uint8_t k${name}Bytes[${size}] = {\n  ${bytes}\n};\n}  // namespace\n")
+  string(APPEND body "extern const std::span<const std::uint8_t> ${name}(k${name}Bytes);\n\n")
+endforeach()
+string(APPEND body "}  // namespace ${NAMESPACE}\n")
+file(WRITE ${OUTPUT} "${body}")

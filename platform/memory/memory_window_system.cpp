@@ -1,0 +1,361 @@
+#include "platform/memory/memory_window_system.h"
+
+#include <stdexcept>
+
+#include "platform/input_filter.h"
+#include "platform/jpeg/jpeg_codec.h"
+#include "platform/tab_order.h"
+
+namespace zorvane::memory {
+
+using Lock = std::lock_guard<std::recursive_mutex>;
+
+MemoryWindowSystem::MemoryWindowSystem(Size screen) : screen_(screen) {}
+
+WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& spec,
+                                                        std::vector<EventBinding> bindings) {
+  std::uintptr_t id;
+  {
+    Lock lock(mutex_);
+    id = nextId_++;
+    Window& window = windows_[id];
+    window.spec = spec;
+    window.bindings = std::move(bindings);
+    const Point origin = CentredOrigin(spec.size, screen_);
+    window.bounds = {origin.x, origin.y, spec.size.width, spec.size.height};
+    window.visible = spec.visible;
+    for (const ControlSpec& controlSpec : spec.controls) {
+      const std::uintptr_t controlId = nextId_++;
+      Control& control = controls_[controlId];
+      control.spec = &controlSpec;
+      control.window = id;
+      control.text = std::string(controlSpec.text);
+      control.colour = controlSpec.colour;
+      control.showsPicture = (controlSpec.kind == ControlKind::Button ||
+                              controlSpec.kind == ControlKind::PicBox) &&
+                             DecodeJpeg(controlSpec.picture).has_value();
+      window.controls.push_back(controlId);
+    }
+  }
+  Fire(id, {}, UiEvent::Created);
+  return WindowHandle{id};
+}
+
+void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
+  if (!WindowExists(window)) return;
+  Fire(window.value, {}, UiEvent::AboutToBeDestroyed);
+  Lock lock(mutex_);
+  auto found = windows_.find(window.value);
+  if (found == windows_.end()) return;  // the handler destroyed it already
+  for (std::uintptr_t control : found->second.controls) {
+    if (focus_ == control) focus_ = 0;
+    controls_.erase(control);
+  }
+  if (found->second.spec.endsProgram) quit_ = true;
+  windows_.erase(found);
+}
+
+bool MemoryWindowSystem::WindowExists(WindowHandle window) const {
+  Lock lock(mutex_);
+  return windows_.contains(window.value);
+}
+
+Rect MemoryWindowSystem::WindowBounds(WindowHandle window) const {
+  Lock lock(mutex_);
+  auto found = windows_.find(window.value);
+  return found == windows_.end() ? Rect{} : found->second.bounds;
+}
+
+void MemoryWindowSystem::SetWindowBounds(WindowHandle window, Rect bounds) {
+  Lock lock(mutex_);
+  if (auto found = windows_.find(window.value); found != windows_.end()) {
+    found->second.bounds = bounds;
+  }
+}
+
+bool MemoryWindowSystem::IsWindowVisible(WindowHandle window) const {
+  Lock lock(mutex_);
+  auto found = windows_.find(window.value);
+  return found != windows_.end() && found->second.visible;
+}
+
+void MemoryWindowSystem::ShowWindow(WindowHandle window, bool visible) {
+  Lock lock(mutex_);
+  if (auto found = windows_.find(window.value); found != windows_.end()) {
+    found->second.visible = visible;
+  }
+}
+
+bool MemoryWindowSystem::IsWindowEnabled(WindowHandle window) const {
+  Lock lock(mutex_);
+  auto found = windows_.find(window.value);
+  return found != windows_.end() && found->second.enabled;
+}
+
+void MemoryWindowSystem::EnableWindow(WindowHandle window, bool enabled) {
+  Lock lock(mutex_);
+  if (auto found = windows_.find(window.value); found != windows_.end()) {
+    found->second.enabled = enabled;
+  }
+}
+
+Size MemoryWindowSystem::ScreenSize() const {
+  Lock lock(mutex_);
+  return screen_;
+}
+
+ControlHandle MemoryWindowSystem::FindControl(WindowHandle window, std::string_view name) const {
+  Lock lock(mutex_);
+  auto found = windows_.find(window.value);
+  if (found == windows_.end()) return {};
+  for (std::uintptr_t id : found->second.controls) {
+    if (controls_.at(id).spec->name == name) return ControlHandle{id};
+  }
+  return {};
+}
+
+const MemoryWindowSystem::Control& MemoryWindowSystem::ControlLocked(ControlHandle control) const {
+  auto found = controls_.find(control.value);
+  if (found == controls_.end()) throw std::out_of_range("no such control");
+  return found->second;
+}
+
+std::string MemoryWindowSystem::ControlText(ControlHandle control) const {
+  Lock lock(mutex_);
+  auto found = controls_.find(control.value);
+  return found == controls_.end() ? std::string() : found->second.text;
+}
+
+void MemoryWindowSystem::SetControlText(ControlHandle control, std::string_view text) {
+  ReplaceText(control, std::string(text));
+}
+
+void MemoryWindowSystem::ReplaceText(ControlHandle control, std::string text) {
+  std::uintptr_t window = 0;
+  std::string_view name;
+  {
+    Lock lock(mutex_);
+    auto found = controls_.find(control.value);
+    if (found == controls_.end()) return;
+    found->second.text = std::move(text);
+    if (found->second.spec->kind != ControlKind::EditBox) return;
+    window = found->second.window;
+    name = found->second.spec->name;
+  }
+  Fire(window, name, UiEvent::TextChanged);
+}
+
+Colour MemoryWindowSystem::ControlColour(ControlHandle control) const {
+  Lock lock(mutex_);
+  auto found = controls_.find(control.value);
+  return found == controls_.end() ? 0 : found->second.colour;
+}
+
+void MemoryWindowSystem::SetControlColour(ControlHandle control, Colour colour) {
+  Lock lock(mutex_);
+  if (auto found = controls_.find(control.value); found != controls_.end()) {
+    found->second.colour = colour;
+  }
+}
+
+void MemoryWindowSystem::SetFocus(ControlHandle control) {
+  Lock lock(mutex_);
+  if (controls_.contains(control.value)) focus_ = control.value;
+}
+
+bool MemoryWindowSystem::ShowsPicture(ControlHandle control) const {
+  Lock lock(mutex_);
+  auto found = controls_.find(control.value);
+  return found != controls_.end() && found->second.showsPicture;
+}
+
+void MemoryWindowSystem::RunMessageLoop() {
+  while (true) {
+    std::function<void()> task;
+    {
+      Lock lock(mutex_);
+      if (quit_) {
+        quit_ = false;
+        return;
+      }
+      // Nothing left to happen: in memory there is no user to wait for.
+      if (posted_.empty()) return;
+      task = std::move(posted_.front());
+      posted_.pop_front();
+    }
+    task();
+  }
+}
+
+void MemoryWindowSystem::PumpPendingMessages() {
+  std::deque<std::function<void()>> pending;
+  {
+    Lock lock(mutex_);
+    pending.swap(posted_);
+  }
+  for (auto& task : pending) task();
+}
+
+void MemoryWindowSystem::Post(std::function<void()> task) {
+  Lock lock(mutex_);
+  posted_.push_back(std::move(task));
+}
+
+void MemoryWindowSystem::SetScreenSize(Size screen) {
+  Lock lock(mutex_);
+  screen_ = screen;
+}
+
+std::function<void()> MemoryWindowSystem::HandlerFor(std::uintptr_t window,
+                                                     std::string_view control,
+                                                     UiEvent event) const {
+  auto found = windows_.find(window);
+  if (found == windows_.end()) return {};
+  for (const EventBinding& binding : found->second.bindings) {
+    if (binding.event == event && binding.control == control) return binding.handler;
+  }
+  return {};
+}
+
+void MemoryWindowSystem::Fire(std::uintptr_t window, std::string_view control, UiEvent event) {
+  std::function<void()> handler;
+  {
+    Lock lock(mutex_);
+    handler = HandlerFor(window, control, event);
+  }
+  if (handler) handler();
+}
+
+bool MemoryWindowSystem::ControlVisibleLocked(const Control& control, Rect* inWindow) const {
+  const Window& window = windows_.at(control.window);
+  if (!window.visible || !control.spec->visible) return false;
+  Rect rect = control.spec->rect;
+  for (std::string_view parent = control.spec->parent; !parent.empty();) {
+    const ControlSpec* container = nullptr;
+    for (const ControlSpec& spec : window.spec.controls) {
+      if (spec.name == parent) container = &spec;
+    }
+    if (container == nullptr || !container->visible) return false;
+    rect.left += container->rect.left;
+    rect.top += container->rect.top;
+    parent = container->parent;
+  }
+  if (inWindow != nullptr) *inWindow = rect;
+  return true;
+}
+
+bool MemoryWindowSystem::ControlShownLocked(const Control& control) const {
+  Rect rect;
+  if (!ControlVisibleLocked(control, &rect)) return false;
+  // A user sees it only if some part lies inside the window (the outer size: these frames
+  // are thin enough not to matter here).
+  const Rect& bounds = windows_.at(control.window).bounds;
+  return rect.left < bounds.width && rect.top < bounds.height && rect.left + rect.width > 0 &&
+         rect.top + rect.height > 0;
+}
+
+bool MemoryWindowSystem::IsControlShown(ControlHandle control) const {
+  Lock lock(mutex_);
+  auto found = controls_.find(control.value);
+  return found != controls_.end() && ControlShownLocked(found->second);
+}
+
+Rect MemoryWindowSystem::ControlRect(ControlHandle control) const {
+  Lock lock(mutex_);
+  return ControlLocked(control).spec->rect;
+}
+
+const ControlSpec& MemoryWindowSystem::ControlSpecOf(ControlHandle control) const {
+  Lock lock(mutex_);
+  return *ControlLocked(control).spec;
+}
+
+std::vector<WindowHandle> MemoryWindowSystem::Windows() const {
+  Lock lock(mutex_);
+  std::vector<WindowHandle> result;
+  for (const auto& [id, window] : windows_) result.push_back(WindowHandle{id});
+  return result;
+}
+
+ControlHandle MemoryWindowSystem::FocusedControl() const {
+  Lock lock(mutex_);
+  return ControlHandle{focus_};
+}
+
+void MemoryWindowSystem::Click(ControlHandle control) {
+  std::uintptr_t window = 0;
+  std::string_view name;
+  {
+    Lock lock(mutex_);
+    auto found = controls_.find(control.value);
+    if (found == controls_.end() || !ControlShownLocked(found->second)) return;
+    if (!windows_.at(found->second.window).enabled) return;
+    if (found->second.spec->kind != ControlKind::Button) return;
+    window = found->second.window;
+    name = found->second.spec->name;
+  }
+  Fire(window, name, UiEvent::Clicked);
+}
+
+void MemoryWindowSystem::Type(ControlHandle control, std::string_view text) {
+  for (char c : text) {
+    std::string next;
+    {
+      Lock lock(mutex_);
+      auto found = controls_.find(control.value);
+      if (found == controls_.end()) return;
+      const ControlSpec& spec = *found->second.spec;
+      if (spec.kind != ControlKind::EditBox ||
+          !AcceptsTypedCharacter(spec.editMode, static_cast<unsigned char>(c))) {
+        continue;
+      }
+      next = found->second.text + c;
+    }
+    ReplaceText(control, std::move(next));
+  }
+}
+
+void MemoryWindowSystem::Paste(ControlHandle control, std::string_view text) {
+  std::string next;
+  {
+    Lock lock(mutex_);
+    auto found = controls_.find(control.value);
+    if (found == controls_.end() || found->second.spec->kind != ControlKind::EditBox ||
+        found->second.spec->editMode == EditMode::ReadOnly) {
+      return;
+    }
+    next = found->second.text + std::string(text);
+  }
+  ReplaceText(control, std::move(next));
+}
+
+void MemoryWindowSystem::RequestClose(WindowHandle window) {
+  if (!WindowExists(window)) return;
+  Fire(window.value, {}, UiEvent::CloseRequested);
+  DestroyWindow(window);
+}
+
+void MemoryWindowSystem::PressEscape(WindowHandle window) {
+  bool closes = false;
+  {
+    Lock lock(mutex_);
+    auto found = windows_.find(window.value);
+    closes = found != windows_.end() && found->second.spec.escapeCloses && found->second.enabled;
+  }
+  if (closes) RequestClose(window);
+}
+
+void MemoryWindowSystem::PressTab(bool backwards) {
+  Lock lock(mutex_);
+  auto focused = controls_.find(focus_);
+  if (focused == controls_.end()) return;
+  const Window& window = windows_.at(focused->second.window);
+  std::span<const ControlSpec> specs = window.spec.controls;
+  const auto current = static_cast<std::ptrdiff_t>(focused->second.spec - specs.data());
+  const std::ptrdiff_t next = NextTabStop(specs, current, backwards, [&](std::size_t index) {
+    return ControlVisibleLocked(controls_.at(window.controls[index]), nullptr);
+  });
+  focus_ = window.controls[static_cast<std::size_t>(next)];
+}
+
+}  // namespace zorvane::memory

@@ -1,0 +1,108 @@
+// The window system in memory: no screen, no messages, just the state a real window system
+// would hold, and the same events. Tests drive it as a user would (click, type, paste,
+// Esc, Tab) and read back texts, geometry, visibility and focus.
+//
+// Every call may come from any thread (worker threads write control texts); handlers run on
+// the calling thread, never under the internal lock, so a handler may call back in.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/window_system.h"
+
+namespace zorvane::memory {
+
+class MemoryWindowSystem final : public WindowSystem {
+ public:
+  explicit MemoryWindowSystem(Size screen = {1920, 1080});
+
+  WindowHandle CreateWindowFromLayout(const WindowSpec& spec,
+                                      std::vector<EventBinding> bindings) override;
+  void DestroyWindow(WindowHandle window) override;
+  bool WindowExists(WindowHandle window) const override;
+  Rect WindowBounds(WindowHandle window) const override;
+  void SetWindowBounds(WindowHandle window, Rect bounds) override;
+  bool IsWindowVisible(WindowHandle window) const override;
+  void ShowWindow(WindowHandle window, bool visible) override;
+  bool IsWindowEnabled(WindowHandle window) const override;
+  void EnableWindow(WindowHandle window, bool enabled) override;
+  Size ScreenSize() const override;
+  ControlHandle FindControl(WindowHandle window, std::string_view name) const override;
+  std::string ControlText(ControlHandle control) const override;
+  void SetControlText(ControlHandle control, std::string_view text) override;
+  Colour ControlColour(ControlHandle control) const override;
+  void SetControlColour(ControlHandle control, Colour colour) override;
+  void SetFocus(ControlHandle control) override;
+  bool ShowsPicture(ControlHandle control) const override;
+  void RunMessageLoop() override;
+  void PumpPendingMessages() override;
+
+  // --- What a user does -------------------------------------------------------------
+  // A click reaches a control only when it is shown and its window is enabled.
+  void Click(ControlHandle control);
+  // Each character as a keystroke into the control (the integer-text filter applies).
+  void Type(ControlHandle control, std::string_view text);
+  // Inserts at the end of the text, unfiltered, like a paste.
+  void Paste(ControlHandle control, std::string_view text);
+  // Esc in the window that has the focus (or in `window` if given).
+  void PressEscape(WindowHandle window);
+  void PressTab(bool backwards = false);
+  // A close request such as Alt+F4.
+  void RequestClose(WindowHandle window);
+
+  // --- What a test reads back ---------------------------------------------------------
+  ControlHandle FocusedControl() const;
+  // The control and every container it sits in are visible, and it lies inside its
+  // window's client area (so a user could see it).
+  bool IsControlShown(ControlHandle control) const;
+  Rect ControlRect(ControlHandle control) const;
+  const ControlSpec& ControlSpecOf(ControlHandle control) const;
+  std::vector<WindowHandle> Windows() const;
+
+  // --- The environment ----------------------------------------------------------------
+  void SetScreenSize(Size screen);
+  // Queued for the message loop, as a message posted to a window would be.
+  void Post(std::function<void()> task);
+
+ private:
+  struct Control {
+    const ControlSpec* spec = nullptr;
+    std::uintptr_t window = 0;
+    std::string text;
+    Colour colour = 0;
+    bool showsPicture = false;
+  };
+  struct Window {
+    WindowSpec spec;
+    std::vector<EventBinding> bindings;
+    std::vector<std::uintptr_t> controls;  // in table order
+    Rect bounds;
+    bool visible = false;
+    bool enabled = true;
+  };
+
+  std::function<void()> HandlerFor(std::uintptr_t window, std::string_view control,
+                                   UiEvent event) const;
+  void Fire(std::uintptr_t window, std::string_view control, UiEvent event);
+  void ReplaceText(ControlHandle control, std::string text);
+  bool ControlVisibleLocked(const Control& control, Rect* inWindow) const;
+  bool ControlShownLocked(const Control& control) const;
+  const Control& ControlLocked(ControlHandle control) const;
+
+  mutable std::recursive_mutex mutex_;
+  Size screen_;
+  std::uintptr_t nextId_ = 1;
+  std::map<std::uintptr_t, Window> windows_;
+  std::map<std::uintptr_t, Control> controls_;
+  std::uintptr_t focus_ = 0;
+  std::deque<std::function<void()>> posted_;
+  bool quit_ = false;
+};
+
+}  // namespace zorvane::memory

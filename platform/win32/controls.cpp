@@ -1,0 +1,297 @@
+// The control kinds of the program's layouts, built from Win32 controls: labels and edit
+// boxes are the system's STATIC and EDIT, buttons the system's BUTTON; the shape box, the
+// colour picker, the picture box and the transparent label are small classes of our own.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "platform/input_filter.h"
+#include "platform/jpeg/jpeg_codec.h"
+#include "platform/win32/gbk_text.h"
+#include "platform/win32/window_records.h"
+
+namespace zorvane::win32 {
+namespace {
+
+constexpr wchar_t kShapeBoxClass[] = L"ZorvaneShapeBox";
+constexpr wchar_t kColourPickerClass[] = L"ZorvaneColourPicker";
+constexpr wchar_t kPictureBoxClass[] = L"ZorvanePictureBox";
+constexpr wchar_t kTransparentLabelClass[] = L"ZorvaneTransparentLabel";
+
+ControlRecord* RecordOf(HWND control) {
+  return reinterpret_cast<ControlRecord*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+}
+
+// A container forwards what its children tell their parent (clicks, text changes, colour
+// requests) to the top-level window, which knows the layout.
+LRESULT CALLBACK ShapeBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+      return SendMessageW(GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+LRESULT CALLBACK ColourPickerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    ScopedGdiObject<HBRUSH> swatch(CreateSolidBrush(PickerColour(hwnd) & 0xFFFFFF));
+    FillRect(dc, &client, swatch.get());
+    FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EndPaint(hwnd, &paint);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// Shows its picture at natural size from the top-left corner; the box cuts off what does
+// not fit, and the rest of the box shows the parent's background.
+LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // the parent's background already lies beneath
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd, &paint);
+      if (const ControlRecord* record = RecordOf(hwnd); record != nullptr && record->picture) {
+        ScopedMemoryDc source(CreateCompatibleDC(dc));
+        Selection selected(source.get(), record->picture.get());
+        BitBlt(dc, 0, 0, record->pictureWidth, record->pictureHeight, source.get(), 0, 0, SRCCOPY);
+      }
+      EndPaint(hwnd, &paint);
+      return 0;
+    }
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+// Text without a background: whatever lies beneath (the window, a picture) shows through.
+LRESULT CALLBACK TransparentLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd, &paint);
+      if (const ControlRecord* record = RecordOf(hwnd); record != nullptr) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        const std::wstring text = GbkToWide(record->spec->text);
+        Selection font(dc, record->Font());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ResolveColour(record->spec->textColour));
+        const UINT align = record->spec->align == TextAlign::Centre ? DT_CENTER : DT_LEFT;
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client,
+                  align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      }
+      EndPaint(hwnd, &paint);
+      return 0;
+    }
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+// The integer-text mode drops typed characters other than digits and "-"; control keys and
+// pasted text go through unchanged.
+LRESULT CALLBACK IntegerTextProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR id, DWORD_PTR) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, IntegerTextProc, id);
+  if (message == WM_CHAR &&
+      !AcceptsTypedCharacter(EditMode::IntegerText, static_cast<unsigned>(wParam))) {
+    return 0;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void RegisterOwnClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, int extraBytes) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = name;
+  windowClass.cbWndExtra = extraBytes;
+  RegisterClassExW(&windowClass);
+}
+
+ScopedGdiObject<HFONT> CreateLayoutFont(const FontSpec& font) {
+  if (font.IsGuiFont()) return nullptr;
+  LOGFONTW logFont{};
+  logFont.lfHeight = -font.pixelHeight;
+  logFont.lfWeight = font.weight;
+  logFont.lfCharSet = DEFAULT_CHARSET;
+  logFont.lfQuality = PROOF_QUALITY;
+  const std::wstring face = GbkToWide(font.face);
+  wcsncpy(logFont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  return ScopedGdiObject<HFONT>(CreateFontIndirectW(&logFont));
+}
+
+// A top-down 24-bit DIB holding the decoded picture; nothing when it cannot be decoded.
+ScopedGdiObject<HBITMAP> CreatePictureBitmap(std::span<const std::uint8_t> jpeg, int& width,
+                                             int& height) {
+  const auto picture = DecodeJpeg(jpeg);
+  if (!picture) return nullptr;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = picture->width;
+  info.bmiHeader.biHeight = -picture->height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  ScopedGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || bits == nullptr) return nullptr;
+  // DIB rows are padded to whole 32-bit words.
+  const std::size_t sourceStride = static_cast<std::size_t>(picture->width) * 3;
+  const std::size_t targetStride = (sourceStride + 3) & ~std::size_t{3};
+  for (int row = 0; row < picture->height; ++row) {
+    std::memcpy(static_cast<std::uint8_t*>(bits) + targetStride * static_cast<std::size_t>(row),
+                picture->bgr.data() + sourceStride * static_cast<std::size_t>(row), sourceStride);
+  }
+  width = picture->width;
+  height = picture->height;
+  return bitmap;
+}
+
+struct NativeControl {
+  const wchar_t* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+NativeControl NativeControlFor(const ControlSpec& spec, bool hasPicture) {
+  switch (spec.kind) {
+    case ControlKind::Label:
+      // Without SS_NOTIFY a label lets mouse presses through to the window, which is what
+      // makes a window with drag-anywhere movable by its labels.
+      return {L"STATIC",
+              static_cast<DWORD>(SS_NOPREFIX | SS_CENTERIMAGE |
+                                 (spec.align == TextAlign::Centre ? SS_CENTER : SS_LEFTNOWORDWRAP)),
+              0};
+    case ControlKind::EditBox: {
+      DWORD style = spec.multiline
+                        ? static_cast<DWORD>(ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN)
+                        : static_cast<DWORD>(ES_AUTOHSCROLL);
+      if (spec.editMode == EditMode::ReadOnly) style |= ES_READONLY;
+      if (spec.border == Border::Single) style |= WS_BORDER;
+      return {L"EDIT", style, spec.border == Border::Sunken ? DWORD{WS_EX_CLIENTEDGE} : DWORD{0}};
+    }
+    case ControlKind::Button:
+      return {L"BUTTON", static_cast<DWORD>(BS_PUSHBUTTON | (hasPicture ? BS_BITMAP : 0)), 0};
+    case ControlKind::ShapeBox:
+      return {kShapeBoxClass, 0, WS_EX_CONTROLPARENT};
+    case ControlKind::ColorPicker:
+      return {kColourPickerClass, 0, 0};
+    case ControlKind::PicBox:
+      return {kPictureBoxClass, 0, 0};
+    case ControlKind::TransLabel:
+      return {kTransparentLabelClass, 0, WS_EX_TRANSPARENT};
+  }
+  return {L"STATIC", 0, 0};
+}
+
+HWND ParentFor(const WindowRecord& window, const ControlSpec& spec) {
+  if (spec.parent.empty()) return window.hwnd;
+  for (const auto& control : window.controls) {
+    if (control->spec->name == spec.parent) return control->hwnd;
+  }
+  return window.hwnd;
+}
+
+}  // namespace
+
+HFONT ControlRecord::Font() const {
+  return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+ControlRecord* WindowRecord::ControlById(int id) const {
+  if (id < 1 || static_cast<std::size_t>(id) > controls.size()) return nullptr;
+  return controls[static_cast<std::size_t>(id) - 1].get();
+}
+
+COLORREF ResolveColour(Colour colour) {
+  return colour == kDefaultColour ? GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(colour);
+}
+
+void TagWithLayoutName(HWND hwnd, const GlobalAtom& name) {
+  SetPropW(hwnd, kLayoutNameProperty,
+           reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(name.get())));
+}
+
+int ControlId(std::size_t tableIndex) { return static_cast<int>(tableIndex) + 1; }
+
+Colour PickerColour(HWND picker) {
+  return static_cast<Colour>(GetWindowLongPtrW(picker, 0));
+}
+
+void SetPickerColour(HWND picker, Colour colour) {
+  SetWindowLongPtrW(picker, 0, static_cast<LONG_PTR>(colour));
+  InvalidateRect(picker, nullptr, TRUE);
+}
+
+void RegisterControlClasses(HINSTANCE instance) {
+  static const bool registered = [instance] {
+    RegisterOwnClass(instance, kShapeBoxClass, ShapeBoxProc, 0);
+    RegisterOwnClass(instance, kColourPickerClass, ColourPickerProc, sizeof(LONG_PTR));
+    RegisterOwnClass(instance, kPictureBoxClass, PictureBoxProc, 0);
+    RegisterOwnClass(instance, kTransparentLabelClass, TransparentLabelProc, 0);
+    return true;
+  }();
+  (void)registered;
+}
+
+std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t tableIndex) {
+  const ControlSpec& spec = window.spec.controls[tableIndex];
+  auto record = std::make_unique<ControlRecord>();
+  record->spec = &spec;
+  record->font = CreateLayoutFont(spec.font);
+  if (spec.kind == ControlKind::Button || spec.kind == ControlKind::PicBox) {
+    record->picture = CreatePictureBitmap(spec.picture, record->pictureWidth, record->pictureHeight);
+  }
+  if (spec.kind == ControlKind::Label || spec.kind == ControlKind::EditBox) {
+    record->background.reset(CreateSolidBrush(ResolveColour(spec.backColour)));
+  }
+
+  const NativeControl native = NativeControlFor(spec, record->picture != nullptr);
+  DWORD style = WS_CHILD | native.style;
+  if (spec.visible) style |= WS_VISIBLE;
+  if (spec.tabStop) style |= WS_TABSTOP;
+  const std::wstring text = GbkToWide(spec.text);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  record->hwnd = CreateWindowExW(
+      native.exStyle, native.className, text.c_str(), style, spec.rect.left, spec.rect.top,
+      spec.rect.width, spec.rect.height, ParentFor(window, spec),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(tableIndex))), instance, nullptr);
+  if (record->hwnd == nullptr) return record;
+
+  SetWindowLongPtrW(record->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record.get()));
+  record->layoutName = GlobalAtom(GbkToWide(spec.name));
+  TagWithLayoutName(record->hwnd, record->layoutName);
+  SendMessageW(record->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(record->Font()), FALSE);
+  if (spec.kind == ControlKind::Button && record->picture) {
+    SendMessageW(record->hwnd, BM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(record->picture.get()));
+  }
+  if (spec.kind == ControlKind::ColorPicker) SetPickerColour(record->hwnd, spec.colour);
+  if (spec.kind == ControlKind::EditBox && spec.editMode == EditMode::IntegerText) {
+    SetWindowSubclass(record->hwnd, IntegerTextProc, 1, 0);
+  }
+  return record;
+}
+
+}  // namespace zorvane::win32

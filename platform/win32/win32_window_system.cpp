@@ -1,0 +1,362 @@
+#include "platform/win32/win32_window_system.h"
+
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "platform/tab_order.h"
+#include "platform/win32/gbk_text.h"
+#include "platform/win32/window_records.h"
+
+namespace zorvane::win32 {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"ZorvaneWindow";
+
+HWND AsHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
+HWND AsHwnd(ControlHandle control) { return reinterpret_cast<HWND>(control.value); }
+WindowHandle AsWindow(HWND hwnd) { return WindowHandle{reinterpret_cast<std::uintptr_t>(hwnd)}; }
+ControlHandle AsControl(HWND hwnd) {
+  return ControlHandle{reinterpret_cast<std::uintptr_t>(hwnd)};
+}
+
+struct FrameStyles {
+  DWORD style;
+  DWORD exStyle;
+};
+
+FrameStyles StylesFor(const WindowSpec& spec) {
+  // WS_EX_APPWINDOW: every window of the program has its own taskbar button.
+  DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+  if (spec.topmost) exStyle |= WS_EX_TOPMOST;
+  switch (spec.frame) {
+    case FrameStyle::DialogFrame:
+      // A dialog frame without WS_BORDER has no title bar and no system menu.
+      return {WS_POPUP | WS_DLGFRAME, exStyle};
+    case FrameStyle::CaptionClose:
+      return {WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle | WS_EX_DLGMODALFRAME};
+    case FrameStyle::Borderless:
+      return {WS_POPUP, exStyle};
+  }
+  return {WS_POPUP, exStyle};
+}
+
+}  // namespace
+
+struct Win32WindowSystem::State {
+  std::map<HWND, std::unique_ptr<WindowRecord>> windows;  // touched on the UI thread only
+
+  WindowRecord* RecordOf(HWND hwnd) const {
+    auto found = windows.find(hwnd);
+    return found == windows.end() ? nullptr : found->second.get();
+  }
+
+  static std::function<void()> HandlerFor(const WindowRecord& window, std::string_view control,
+                                          UiEvent event) {
+    for (const EventBinding& binding : window.bindings) {
+      if (binding.event == event && binding.control == control) return binding.handler;
+    }
+    return {};
+  }
+
+  // Handlers are copied out first: they may destroy the window whose record holds them.
+  void Fire(HWND hwnd, std::string_view control, UiEvent event) const {
+    const WindowRecord* window = RecordOf(hwnd);
+    if (window == nullptr) return;
+    if (std::function<void()> handler = HandlerFor(*window, control, event)) handler();
+  }
+
+  void OnCommand(HWND hwnd, int id, int code) const {
+    const WindowRecord* window = RecordOf(hwnd);
+    if (window == nullptr) return;
+    const ControlRecord* control = window->ControlById(id);
+    if (control == nullptr) return;
+    if (code == BN_CLICKED && control->spec->kind == ControlKind::Button) {
+      Fire(hwnd, control->spec->name, UiEvent::Clicked);
+    } else if (code == EN_CHANGE && control->spec->kind == ControlKind::EditBox) {
+      Fire(hwnd, control->spec->name, UiEvent::TextChanged);
+    }
+  }
+
+  LRESULT OnControlColour(HWND hwnd, HDC dc, HWND controlHwnd) const {
+    const WindowRecord* window = RecordOf(hwnd);
+    const ControlRecord* control =
+        window == nullptr ? nullptr : window->ControlById(GetDlgCtrlID(controlHwnd));
+    if (control == nullptr || !control->background) {
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    SetTextColor(dc, ResolveColour(control->spec->textColour));
+    SetBkColor(dc, ResolveColour(control->spec->backColour));
+    return reinterpret_cast<LRESULT>(control->background.get());
+  }
+
+  // Tab moves through the visible tab-stop controls in the order of their focus numbers.
+  void MoveFocus(HWND root, bool backwards) const {
+    const WindowRecord* window = RecordOf(root);
+    if (window == nullptr || window->controls.empty()) return;
+    std::ptrdiff_t current = -1;
+    const HWND focused = GetFocus();
+    for (std::size_t i = 0; i < window->controls.size(); ++i) {
+      if (window->controls[i]->hwnd == focused) current = static_cast<std::ptrdiff_t>(i);
+    }
+    const std::ptrdiff_t next =
+        NextTabStop(window->spec.controls, current, backwards, [&](std::size_t index) {
+          const HWND candidate = window->controls[index]->hwnd;
+          return candidate != nullptr && ::IsWindowVisible(candidate) &&
+                 ::IsWindowEnabled(candidate);
+        });
+    if (next < 0 || next == current) return;
+    const ControlRecord& target = *window->controls[static_cast<std::size_t>(next)];
+    ::SetFocus(target.hwnd);
+    if (target.spec->kind == ControlKind::EditBox) SendMessageW(target.hwnd, EM_SETSEL, 0, -1);
+  }
+
+  // Keys that act on the whole window, whichever control has the focus. Returns true when
+  // the message has been handled.
+  bool PreTranslate(const MSG& message) const {
+    if (message.message != WM_KEYDOWN) return false;
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const WindowRecord* window = RecordOf(root);
+    if (window == nullptr) return false;
+    if (message.wParam == VK_ESCAPE && window->spec.escapeCloses) {
+      SendMessageW(root, WM_CLOSE, 0, 0);
+      return true;
+    }
+    if (message.wParam == VK_TAB) {
+      MoveFocus(root, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+      return true;
+    }
+    return false;
+  }
+
+  void Dispatch(const MSG& message) const {
+    if (PreTranslate(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+namespace {
+Win32WindowSystem::State* StateOf(HWND hwnd) {
+  return reinterpret_cast<Win32WindowSystem::State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+}  // namespace
+
+LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                      LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  State* state = StateOf(hwnd);
+  WindowRecord* window = state == nullptr ? nullptr : state->RecordOf(hwnd);
+  if (window == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+
+  switch (message) {
+    case WM_COMMAND:
+      state->OnCommand(hwnd, LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+      return state->OnControlColour(hwnd, reinterpret_cast<HDC>(wParam),
+                                    reinterpret_cast<HWND>(lParam));
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(hwnd, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, window->background.get());
+      return 1;
+    }
+    case WM_LBUTTONDOWN:
+      if (window->spec.dragAnywhere) {
+        // Moving as if the title bar had been pressed. Labels let presses through to here;
+        // buttons and edit boxes keep theirs.
+        ReleaseCapture();
+        SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      state->Fire(hwnd, {}, UiEvent::CloseRequested);
+      ::DestroyWindow(hwnd);
+      return 0;
+    case WM_DESTROY:
+      state->Fire(hwnd, {}, UiEvent::AboutToBeDestroyed);
+      return 0;
+    case WM_NCDESTROY: {
+      const bool endsProgram = window->spec.endsProgram;
+      state->windows.erase(hwnd);
+      if (endsProgram) PostQuitMessage(0);
+      break;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+Win32WindowSystem::Win32WindowSystem() : state_(std::make_unique<State>()) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterControlClasses(instance);
+  static const bool registered = [instance] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = State::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassExW(&windowClass) != 0;
+  }();
+  (void)registered;
+}
+
+Win32WindowSystem::~Win32WindowSystem() {
+  // Windows still open belong to this object's records: close them before the records go.
+  std::vector<HWND> open;
+  for (const auto& [hwnd, record] : state_->windows) open.push_back(hwnd);
+  for (HWND hwnd : open) ::DestroyWindow(hwnd);
+  state_->windows.clear();
+}
+
+WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& spec,
+                                                       std::vector<EventBinding> bindings) {
+  auto record = std::make_unique<WindowRecord>();
+  record->spec = spec;
+  record->bindings = std::move(bindings);
+  record->background.reset(CreateSolidBrush(ResolveColour(spec.background)));
+
+  const FrameStyles styles = StylesFor(spec);
+  const Point origin = CentredOrigin(spec.size, ScreenSize());
+  const std::wstring title = GbkToWide(spec.title);
+  // The record must be findable from the first message on, before CreateWindowExW returns.
+  WindowRecord* window = record.get();
+  HWND hwnd = CreateWindowExW(styles.exStyle, kWindowClass, title.c_str(), styles.style, origin.x,
+                              origin.y, spec.size.width, spec.size.height, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), state_.get());
+  if (hwnd == nullptr) return {};
+  window->hwnd = hwnd;
+  window->layoutName = GlobalAtom(GbkToWide(spec.name));
+  TagWithLayoutName(hwnd, window->layoutName);
+  state_->windows.emplace(hwnd, std::move(record));
+  if (spec.topmost) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+  for (std::size_t i = 0; i < spec.controls.size(); ++i) {
+    window->controls.push_back(CreateControl(*window, i));
+  }
+  state_->Fire(hwnd, {}, UiEvent::Created);
+  if (spec.visible && ::IsWindow(hwnd)) ShowWindow(AsWindow(hwnd), true);
+  return AsWindow(hwnd);
+}
+
+void Win32WindowSystem::DestroyWindow(WindowHandle window) { ::DestroyWindow(AsHwnd(window)); }
+
+bool Win32WindowSystem::WindowExists(WindowHandle window) const {
+  return window && ::IsWindow(AsHwnd(window));
+}
+
+Rect Win32WindowSystem::WindowBounds(WindowHandle window) const {
+  RECT rect{};
+  if (!GetWindowRect(AsHwnd(window), &rect)) return {};
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void Win32WindowSystem::SetWindowBounds(WindowHandle window, Rect bounds) {
+  SetWindowPos(AsHwnd(window), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Win32WindowSystem::IsWindowVisible(WindowHandle window) const {
+  return ::IsWindowVisible(AsHwnd(window)) != FALSE;
+}
+
+void Win32WindowSystem::ShowWindow(WindowHandle window, bool visible) {
+  const HWND hwnd = AsHwnd(window);
+  ::ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
+  if (!visible) return;
+  // A focus asked for while the window was hidden takes effect now that it can.
+  if (WindowRecord* record = state_->RecordOf(hwnd); record != nullptr && record->pendingFocus) {
+    ::SetFocus(record->pendingFocus);
+    record->pendingFocus = nullptr;
+  }
+}
+
+bool Win32WindowSystem::IsWindowEnabled(WindowHandle window) const {
+  return ::IsWindowEnabled(AsHwnd(window)) != FALSE;
+}
+
+void Win32WindowSystem::EnableWindow(WindowHandle window, bool enabled) {
+  ::EnableWindow(AsHwnd(window), enabled ? TRUE : FALSE);
+}
+
+Size Win32WindowSystem::ScreenSize() const {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+ControlHandle Win32WindowSystem::FindControl(WindowHandle window, std::string_view name) const {
+  const WindowRecord* record = state_->RecordOf(AsHwnd(window));
+  if (record == nullptr) return {};
+  for (const auto& control : record->controls) {
+    if (control->spec->name == name) return AsControl(control->hwnd);
+  }
+  return {};
+}
+
+std::string Win32WindowSystem::ControlText(ControlHandle control) const {
+  const HWND hwnd = AsHwnd(control);
+  const int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(hwnd, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return WideToGbk(text);
+}
+
+void Win32WindowSystem::SetControlText(ControlHandle control, std::string_view text) {
+  SetWindowTextW(AsHwnd(control), GbkToWide(text).c_str());
+}
+
+Colour Win32WindowSystem::ControlColour(ControlHandle control) const {
+  return PickerColour(AsHwnd(control));
+}
+
+void Win32WindowSystem::SetControlColour(ControlHandle control, Colour colour) {
+  SetPickerColour(AsHwnd(control), colour);
+}
+
+void Win32WindowSystem::SetFocus(ControlHandle control) {
+  const HWND hwnd = AsHwnd(control);
+  const HWND root = GetAncestor(hwnd, GA_ROOT);
+  if (!::IsWindowVisible(root)) {
+    if (WindowRecord* record = state_->RecordOf(root); record != nullptr) {
+      record->pendingFocus = hwnd;
+      return;
+    }
+  }
+  ::SetFocus(hwnd);
+}
+
+bool Win32WindowSystem::ShowsPicture(ControlHandle control) const {
+  const HWND hwnd = AsHwnd(control);
+  const WindowRecord* window = state_->RecordOf(GetAncestor(hwnd, GA_ROOT));
+  if (window == nullptr) return false;
+  const ControlRecord* record = window->ControlById(GetDlgCtrlID(hwnd));
+  return record != nullptr && record->picture != nullptr;
+}
+
+void Win32WindowSystem::RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) state_->Dispatch(message);
+}
+
+void Win32WindowSystem::PumpPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (message.message == WM_QUIT) return;  // left in the queue for the main loop
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return;
+    state_->Dispatch(message);
+  }
+}
+
+}  // namespace zorvane::win32

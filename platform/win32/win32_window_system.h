@@ -1,0 +1,46 @@
+// The real window system: user32 windows and controls built from layout tables, driven by
+// the Win32 message loop. Creates and dispatches on the thread that constructs it (the UI
+// thread); texts, colours and window state may be read and written from any thread.
+#pragma once
+
+#include <memory>
+
+#include "platform/window_system.h"
+
+namespace zorvane::win32 {
+
+class Win32WindowSystem final : public WindowSystem {
+ public:
+  Win32WindowSystem();
+  ~Win32WindowSystem() override;
+  Win32WindowSystem(const Win32WindowSystem&) = delete;
+  Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
+
+  WindowHandle CreateWindowFromLayout(const WindowSpec& spec,
+                                      std::vector<EventBinding> bindings) override;
+  void DestroyWindow(WindowHandle window) override;
+  bool WindowExists(WindowHandle window) const override;
+  Rect WindowBounds(WindowHandle window) const override;
+  void SetWindowBounds(WindowHandle window, Rect bounds) override;
+  bool IsWindowVisible(WindowHandle window) const override;
+  void ShowWindow(WindowHandle window, bool visible) override;
+  bool IsWindowEnabled(WindowHandle window) const override;
+  void EnableWindow(WindowHandle window, bool enabled) override;
+  Size ScreenSize() const override;
+  ControlHandle FindControl(WindowHandle window, std::string_view name) const override;
+  std::string ControlText(ControlHandle control) const override;
+  void SetControlText(ControlHandle control, std::string_view text) override;
+  Colour ControlColour(ControlHandle control) const override;
+  void SetControlColour(ControlHandle control, Colour colour) override;
+  void SetFocus(ControlHandle control) override;
+  bool ShowsPicture(ControlHandle control) const override;
+  void RunMessageLoop() override;
+  void PumpPendingMessages() override;
+
+  struct State;
+
+ private:
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace zorvane::win32

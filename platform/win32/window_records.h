@@ -1,0 +1,89 @@
+// What the Win32 backend keeps for each window it built from a layout, and for each of its
+// controls. Internal to platform/win32.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/layout.h"
+#include "platform/win32/scoped.h"
+#include "platform/window_system.h"
+
+namespace zorvane::win32 {
+
+// Every window and control built from a layout carries its layout name as a global atom in
+// this window property, so test drivers in another process can find it by name.
+inline constexpr wchar_t kLayoutNameProperty[] = L"Zorvane.LayoutName";
+
+// Owns one reference to a global atom.
+class GlobalAtom {
+ public:
+  GlobalAtom() = default;
+  explicit GlobalAtom(const std::wstring& name) : atom_(GlobalAddAtomW(name.c_str())) {}
+  ~GlobalAtom() { Release(); }
+  GlobalAtom(GlobalAtom&& other) noexcept : atom_(std::exchange(other.atom_, ATOM{0})) {}
+  GlobalAtom& operator=(GlobalAtom&& other) noexcept {
+    if (this != &other) {
+      Release();
+      atom_ = std::exchange(other.atom_, ATOM{0});
+    }
+    return *this;
+  }
+  ATOM get() const { return atom_; }
+
+ private:
+  void Release() {
+    if (atom_ != 0) GlobalDeleteAtom(atom_);
+  }
+  ATOM atom_ = 0;
+};
+
+// Puts the layout name on the window (the atom must outlive the window).
+void TagWithLayoutName(HWND hwnd, const GlobalAtom& name);
+
+struct ControlRecord {
+  const ControlSpec* spec = nullptr;
+  GlobalAtom layoutName;
+  HWND hwnd = nullptr;
+  ScopedGdiObject<HFONT> font;          // none: the default GUI font
+  ScopedGdiObject<HBRUSH> background;   // for labels and edit boxes
+  ScopedGdiObject<HBITMAP> picture;     // decoded JPEG of buttons and picture boxes
+  int pictureWidth = 0;
+  int pictureHeight = 0;
+
+  HFONT Font() const;
+};
+
+struct WindowRecord {
+  WindowSpec spec;
+  GlobalAtom layoutName;
+  std::vector<EventBinding> bindings;
+  HWND hwnd = nullptr;
+  ScopedGdiObject<HBRUSH> background;
+  std::vector<std::unique_ptr<ControlRecord>> controls;  // in table order; id = index + 1
+  HWND pendingFocus = nullptr;  // focus asked for while the window was still hidden
+
+  ControlRecord* ControlById(int id) const;
+};
+
+// The colour a layout means: the default stands for the system's button face.
+COLORREF ResolveColour(Colour colour);
+
+// Control ids are table positions plus one, so a WM_COMMAND finds its record directly.
+int ControlId(std::size_t tableIndex);
+
+// Builds one control of `window` (its container, if any, must exist already).
+std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t tableIndex);
+
+// Registers the window classes of the custom controls once per process.
+void RegisterControlClasses(HINSTANCE instance);
+
+// Colour pickers keep their colour in the control window itself, so any thread can read it.
+Colour PickerColour(HWND picker);
+void SetPickerColour(HWND picker, Colour colour);
+
+}  // namespace zorvane::win32

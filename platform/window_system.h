@@ -1,0 +1,83 @@
+// The window system as the rest of the program sees it: windows built from layout tables,
+// controls found by name, five events, geometry, visibility, focus and the message loop.
+// It never exposes a Win32 type; the Win32 backend and the in-memory backend implement it.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/geometry.h"
+#include "platform/layout.h"
+
+namespace zorvane {
+
+// Opaque handles. A zero value means "no window" or "no control".
+struct WindowHandle {
+  std::uintptr_t value = 0;
+  explicit operator bool() const { return value != 0; }
+  friend bool operator==(const WindowHandle&, const WindowHandle&) = default;
+};
+
+struct ControlHandle {
+  std::uintptr_t value = 0;
+  explicit operator bool() const { return value != 0; }
+  friend bool operator==(const ControlHandle&, const ControlHandle&) = default;
+};
+
+enum class UiEvent {
+  Clicked,             // a completed left click, or Space on a focused button
+  TextChanged,         // after every change of an edit box's text, typed or written
+  Created,             // once, after the window and all its controls exist
+  AboutToBeDestroyed,  // once, while the window is being destroyed
+  CloseRequested,      // the window was asked to close; it then closes
+};
+
+// Binds one event of one control (or, with an empty control name, of the window itself)
+// to a handler that takes no arguments and returns nothing.
+struct EventBinding {
+  std::string_view control;
+  UiEvent event;
+  std::function<void()> handler;
+};
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+
+  // Creates the window and every control of its layout, positions it centred on the
+  // primary screen, runs its Created binding and returns it.
+  virtual WindowHandle CreateWindowFromLayout(const WindowSpec& spec,
+                                              std::vector<EventBinding> bindings) = 0;
+  virtual void DestroyWindow(WindowHandle window) = 0;
+  virtual bool WindowExists(WindowHandle window) const = 0;
+
+  virtual Rect WindowBounds(WindowHandle window) const = 0;
+  virtual void SetWindowBounds(WindowHandle window, Rect bounds) = 0;
+  virtual bool IsWindowVisible(WindowHandle window) const = 0;
+  virtual void ShowWindow(WindowHandle window, bool visible) = 0;
+  virtual bool IsWindowEnabled(WindowHandle window) const = 0;
+  virtual void EnableWindow(WindowHandle window, bool enabled) = 0;
+
+  // The primary screen's full size; the taskbar is not taken into account.
+  virtual Size ScreenSize() const = 0;
+
+  // A control by its layout name; a zero handle when the window has no such control.
+  virtual ControlHandle FindControl(WindowHandle window, std::string_view name) const = 0;
+  virtual std::string ControlText(ControlHandle control) const = 0;
+  virtual void SetControlText(ControlHandle control, std::string_view text) = 0;
+  virtual Colour ControlColour(ControlHandle control) const = 0;
+  virtual void SetControlColour(ControlHandle control, Colour colour) = 0;
+  virtual void SetFocus(ControlHandle control) = 0;
+  // Whether the control's picture could be decoded and is shown instead of its caption.
+  virtual bool ShowsPicture(ControlHandle control) const = 0;
+
+  // Runs the message loop until a window whose layout ends the program has been destroyed.
+  virtual void RunMessageLoop() = 0;
+  // Dispatches the messages that are pending now, then returns.
+  virtual void PumpPendingMessages() = 0;
+};
+
+}  // namespace zorvane

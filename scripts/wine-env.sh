@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# A virtual 1920x1080 X screen and a Wine prefix for running the Windows program and its
+# tests, started once and shared by every test of a run.
+#
+#   wine-env.sh start STATE_DIR   starts Xvfb and a persistent wineserver; writes STATE_DIR/env
+#   wine-env.sh stop STATE_DIR    stops both and removes STATE_DIR/env
+#
+# The prefix (STATE_DIR/prefix) is kept between runs: creating one takes 10 to 20 seconds.
+set -euo pipefail
+
+action=${1:?start or stop}
+state=$(mkdir -p "${2:?state folder}" && cd "$2" && pwd)
+envfile=$state/env
+
+stop() {
+  [ -f "$envfile" ] || return 0
+  # shellcheck disable=SC1090
+  . "$envfile"
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${ZORVANE_XVFB_PID:-}" ] && kill -0 "$ZORVANE_XVFB_PID" 2>/dev/null; then
+    kill "$ZORVANE_XVFB_PID" 2>/dev/null || true
+    for _ in $(seq 50); do kill -0 "$ZORVANE_XVFB_PID" 2>/dev/null || break; sleep 0.1; done
+  fi
+  rm -f "$envfile"
+}
+
+free_display() {
+  for n in $(seq 90 250); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then echo "$n"; return; fi
+  done
+  echo "no free X display number" >&2
+  exit 1
+}
+
+start() {
+  stop
+  local display pid
+  display=$(free_display)
+  setsid Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+  pid=$!
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+  if [ ! -e "/tmp/.X11-unix/X$display" ]; then
+    echo "Xvfb did not start; see $state/xvfb.log" >&2
+    kill "$pid" 2>/dev/null || true
+    exit 1
+  fi
+  cat >"$envfile" <<ENV
+export DISPLAY=:$display
+export ZORVANE_XVFB_PID=$pid
+export WINEPREFIX=$state/prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=zh_CN.UTF-8
+export LANG=zh_CN.UTF-8
+ENV
+  # shellcheck disable=SC1090
+  . "$envfile"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX ..." >&2
+    wineboot -i >"$state/wineboot.log" 2>&1
+    wineserver -w
+  fi
+  # One wineserver for the whole run, instead of one per test.
+  wineserver -p
+  wineboot >/dev/null 2>&1 || true
+}
+
+case "$action" in
+  start) start ;;
+  stop) stop ;;
+  *) echo "usage: $0 start|stop STATE_DIR" >&2; exit 2 ;;
+esac
