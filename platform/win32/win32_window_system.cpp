@@ -27,8 +27,9 @@ struct FrameStyles {
 };
 
 FrameStyles StylesFor(const WindowSpec& spec) {
-  // WS_EX_APPWINDOW: every window of the program has its own taskbar button.
-  DWORD exStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+  // Unowned top-level windows get their own taskbar buttons as they are; WS_EX_APPWINDOW is
+  // not needed for that (and would make Wine hand the window to an X window manager).
+  DWORD exStyle = WS_EX_CONTROLPARENT;
   if (spec.topmost) exStyle |= WS_EX_TOPMOST;
   switch (spec.frame) {
     case FrameStyle::DialogFrame:

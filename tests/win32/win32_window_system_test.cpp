@@ -1,1 +1,253 @@
+// The real window system against real user32 under Wine: texts, geometry, the input
+// filter, events, keys, pictures, fonts and frames.
+#include "platform/win32/win32_window_system.h"
+
+#include <windows.h>
+
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/main_window_layout.h"
+#include "platform/win32/gbk_text.h"
+#include "platform/win32/window_records.h"
+#include "resources/pictures.h"
+
+namespace zorvane::win32 {
+namespace {
+
+HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
+HWND H(ControlHandle control) { return reinterpret_cast<HWND>(control.value); }
+
+const ControlSpec kControls[] = {
+    {.name = "entry", .kind = ControlKind::EditBox, .rect = {10, 10, 60, 24},
+     .font = {"", 20, kBoldWeight}, .tabStop = true, .focusOrder = 1,
+     .border = Border::Single, .editMode = EditMode::IntegerText},
+    {.name = "text", .kind = ControlKind::EditBox, .rect = {80, 10, 200, 24}, .tabStop = true,
+     .focusOrder = 0},
+    {.name = "go", .kind = ControlKind::Button, .rect = {10, 40, 32, 32}, .text = "B",
+     .tabStop = true, .focusOrder = 2, .picture = pictures::PlayButton},
+    {.name = "broken", .kind = ControlKind::Button, .rect = {50, 40, 60, 32}, .text = "B",
+     .tabStop = true, .focusOrder = 3, .picture = pictures::PlayButton.first(60)},
+    {.name = "box", .kind = ControlKind::ShapeBox, .rect = {0, 100, 100, 40}, .visible = false},
+    {.name = "inside", .kind = ControlKind::Button, .rect = {5, 5, 20, 20}, .tabStop = true,
+     .focusOrder = 2, .parent = "box"},
+    {.name = "colour", .kind = ControlKind::ColorPicker, .rect = {120, 40, 48, 16},
+     .tabStop = true, .focusOrder = 4, .colour = 255},
+    {.name = "label", .kind = ControlKind::Label, .rect = {180, 40, 80, 24}, .text = "倒数时间:",
+     .font = {"微软雅黑", 15, kBoldWeight}},
+};
+
+class Win32WindowSystemTest : public ::testing::Test {
+ protected:
+  WindowHandle Open(std::vector<EventBinding> bindings = {}, bool escapeCloses = true,
+                    bool visible = true) {
+    spec = {.name = "TestWindow", .size = {300, 160}, .background = kWhite,
+            .escapeCloses = escapeCloses, .visible = visible, .controls = kControls};
+    return ui.CreateWindowFromLayout(spec, std::move(bindings));
+  }
+
+  WindowSpec spec;
+  Win32WindowSystem ui;
+};
+
+Rect RectInParent(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+TEST_F(Win32WindowSystemTest, GbkTextReadsBackByteForByte) {
+  const WindowHandle window = Open();
+  const ControlHandle text = ui.FindControl(window, "text");
+  const std::string samples[] = {"倒数时间:", "①②③④⑤⑥", "（请勿在此框内输入内容）", "１２：３４",
+                                 "Zorvane   版本：1.1.1.13", "-17", ""};
+  for (const std::string& sample : samples) {
+    ui.SetControlText(text, sample);
+    EXPECT_EQ(ui.ControlText(text), sample);
+  }
+  // The control holds real Unicode, so it reads right on a Windows of any language.
+  ui.SetControlText(text, "分钟");
+  wchar_t wide[16] = {};
+  GetWindowTextW(H(text), wide, 16);
+  EXPECT_EQ(std::wstring(wide), L"\u5206\u949F");
+}
+
+TEST_F(Win32WindowSystemTest, MainWindowControlsSitWhereTheTableSays) {
+  const WindowHandle window = ui.CreateWindowFromLayout(MainWindowSpec(), {});
+  ASSERT_TRUE(window);
+  const Rect bounds = ui.WindowBounds(window);
+  EXPECT_EQ(bounds.width, 501);
+  EXPECT_EQ(bounds.height, 94);
+  const Size screen = ui.ScreenSize();
+  EXPECT_EQ(bounds.left, (screen.width - 501) / 2);
+  EXPECT_EQ(bounds.top, (screen.height - 94) / 2);
+  for (const ControlSpec& control : MainWindowSpec().controls) {
+    const ControlHandle handle = ui.FindControl(window, control.name);
+    ASSERT_TRUE(handle) << control.name;
+    EXPECT_EQ(RectInParent(H(handle)), control.rect) << control.name;
+    const bool shown = control.visible && control.parent.empty();
+    EXPECT_EQ(IsWindowVisible(H(handle)) != FALSE, shown) << control.name;
+  }
+  ui.DestroyWindow(window);
+}
+
+TEST_F(Win32WindowSystemTest, MainWindowFrameHasNoTitleBarAndStaysOnTop) {
+  const WindowHandle window = ui.CreateWindowFromLayout(MainWindowSpec(), {});
+  const LONG style = GetWindowLongW(H(window), GWL_STYLE);
+  const LONG exStyle = GetWindowLongW(H(window), GWL_EXSTYLE);
+  EXPECT_TRUE(style & WS_DLGFRAME);
+  EXPECT_FALSE(style & WS_BORDER);  // no caption
+  EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+  EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW);  // keeps its taskbar button
+  EXPECT_EQ(GetWindow(H(window), GW_OWNER), nullptr);
+  ui.DestroyWindow(window);
+}
+
+TEST_F(Win32WindowSystemTest, IntegerTextDropsTypedLettersButNotPastedText) {
+  const WindowHandle window = Open();
+  const ControlHandle entry = ui.FindControl(window, "entry");
+  for (wchar_t c : std::wstring(L"1a-b2 ")) SendMessageW(H(entry), WM_CHAR, c, 0);
+  EXPECT_EQ(ui.ControlText(entry), "1-2");
+
+  ASSERT_TRUE(OpenClipboard(H(window)));
+  EmptyClipboard();
+  const std::wstring pasted = L"x9";
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+  std::memcpy(GlobalLock(memory), pasted.c_str(), (pasted.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+  SendMessageW(H(entry), EM_SETSEL, 3, 3);
+  SendMessageW(H(entry), WM_PASTE, 0, 0);
+  EXPECT_EQ(ui.ControlText(entry), "1-2x9");
+}
+
+TEST_F(Win32WindowSystemTest, EventsReachTheirBindings) {
+  std::vector<std::string> events;
+  const WindowHandle window =
+      Open({{"entry", UiEvent::TextChanged, [&] { events.push_back("changed"); }},
+            {"go", UiEvent::Clicked, [&] { events.push_back("clicked"); }},
+            {"inside", UiEvent::Clicked, [&] { events.push_back("inside"); }},
+            {"", UiEvent::CloseRequested, [&] { events.push_back("close"); }},
+            {"", UiEvent::AboutToBeDestroyed, [&] { events.push_back("destroy"); }}});
+  ui.SetControlText(ui.FindControl(window, "entry"), "59");
+  SendMessageW(H(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
+  // A control in a container reports through it to the window.
+  SendMessageW(H(ui.FindControl(window, "inside")), BM_CLICK, 0, 0);
+  SendMessageW(H(window), WM_CLOSE, 0, 0);
+  EXPECT_EQ(events, (std::vector<std::string>{"changed", "clicked", "inside", "close", "destroy"}));
+  EXPECT_FALSE(ui.WindowExists(window));
+}
+
+TEST_F(Win32WindowSystemTest, ClosingTheWindowThatEndsTheProgramEndsTheLoop) {
+  spec = {.name = "Main", .size = {100, 50}, .endsProgram = true};
+  const WindowHandle window = ui.CreateWindowFromLayout(spec, {});
+  PostMessageW(H(window), WM_CLOSE, 0, 0);
+  ui.RunMessageLoop();  // returns only because the window posted the quit
+  EXPECT_FALSE(ui.WindowExists(window));
+}
+
+TEST_F(Win32WindowSystemTest, EscapeClosesFromAnyControlUnlessTheWindowSaysNo) {
+  const WindowHandle keeps = Open({}, /*escapeCloses=*/false);
+  PostMessageW(H(ui.FindControl(keeps, "entry")), WM_KEYDOWN, VK_ESCAPE, 0);
+  ui.PumpPendingMessages();
+  EXPECT_TRUE(ui.WindowExists(keeps));
+  ui.DestroyWindow(keeps);
+
+  const WindowHandle closes = Open();
+  PostMessageW(H(ui.FindControl(closes, "entry")), WM_KEYDOWN, VK_ESCAPE, 0);
+  ui.PumpPendingMessages();
+  EXPECT_FALSE(ui.WindowExists(closes));
+}
+
+TEST_F(Win32WindowSystemTest, PumpingLeavesTheQuitMessageForTheMainLoop) {
+  PostQuitMessage(0);
+  ui.PumpPendingMessages();
+  MSG message;
+  ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(Win32WindowSystemTest, TabFollowsFocusNumbersAndSkipsHiddenControls) {
+  const WindowHandle window = Open();
+  ui.SetFocus(ui.FindControl(window, "text"));
+  ASSERT_EQ(GetFocus(), H(ui.FindControl(window, "text")));
+  std::vector<std::string> order;
+  for (int i = 0; i < 5; ++i) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    ui.PumpPendingMessages();
+    wchar_t name[64] = {};
+    GlobalGetAtomNameW(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(
+                           GetPropW(GetFocus(), kLayoutNameProperty))),
+                       name, 64);
+    order.push_back(WideToGbk(name));
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"entry", "go", "broken", "colour", "text"}));
+}
+
+TEST_F(Win32WindowSystemTest, FocusAskedForWhileHiddenArrivesWhenShown) {
+  const WindowHandle window = Open({}, true, /*visible=*/false);
+  const ControlHandle entry = ui.FindControl(window, "entry");
+  ui.SetFocus(entry);
+  EXPECT_NE(GetFocus(), H(entry));
+  ui.ShowWindow(window, true);
+  EXPECT_EQ(GetFocus(), H(entry));
+}
+
+TEST_F(Win32WindowSystemTest, UndecodablePictureLeavesATextButton) {
+  const WindowHandle window = Open();
+  const HWND good = H(ui.FindControl(window, "go"));
+  const HWND broken = H(ui.FindControl(window, "broken"));
+  EXPECT_TRUE(ui.ShowsPicture(ui.FindControl(window, "go")));
+  EXPECT_TRUE(GetWindowLongW(good, GWL_STYLE) & BS_BITMAP);
+  EXPECT_NE(SendMessageW(good, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+  EXPECT_FALSE(ui.ShowsPicture(ui.FindControl(window, "broken")));
+  EXPECT_FALSE(GetWindowLongW(broken, GWL_STYLE) & BS_BITMAP);
+  EXPECT_EQ(ui.ControlText(ui.FindControl(window, "broken")), "B");
+}
+
+TEST_F(Win32WindowSystemTest, ColourPickerHoldsAnyThirtyTwoBitValue) {
+  const WindowHandle window = Open();
+  const ControlHandle colour = ui.FindControl(window, "colour");
+  EXPECT_EQ(ui.ControlColour(colour), 255u);
+  for (Colour value : {Colour{0}, Colour{13948116}, Colour{0xFF000000u}, Colour{0x80000001u}}) {
+    ui.SetControlColour(colour, value);
+    EXPECT_EQ(ui.ControlColour(colour), value);
+  }
+}
+
+TEST_F(Win32WindowSystemTest, ControlsGetTheFontsOfTheirLayout) {
+  const WindowHandle window = Open();
+  auto fontOf = [&](std::string_view name) {
+    LOGFONTW font{};
+    auto handle = reinterpret_cast<HFONT>(
+        SendMessageW(H(ui.FindControl(window, name)), WM_GETFONT, 0, 0));
+    GetObjectW(handle, sizeof(font), &font);
+    return font;
+  };
+  const LOGFONTW label = fontOf("label");
+  EXPECT_EQ(label.lfHeight, -15);
+  EXPECT_EQ(label.lfWeight, FW_BOLD);
+  EXPECT_EQ(std::wstring(label.lfFaceName), L"\u5FAE\u8F6F\u96C5\u9ED1");
+  EXPECT_EQ(fontOf("entry").lfHeight, -20);
+  EXPECT_EQ(SendMessageW(H(ui.FindControl(window, "text")), WM_GETFONT, 0, 0),
+            reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+}
+
+TEST_F(Win32WindowSystemTest, EveryBuiltWindowCarriesItsLayoutName) {
+  const WindowHandle window = Open();
+  for (HWND hwnd : {H(window), H(ui.FindControl(window, "inside"))}) {
+    wchar_t name[64] = {};
+    ASSERT_NE(GlobalGetAtomNameW(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(
+                                     GetPropW(hwnd, kLayoutNameProperty))),
+                                 name, 64),
+              0u);
+  }
+}
+
+}  // namespace
+}  // namespace zorvane::win32
