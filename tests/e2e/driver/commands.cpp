@@ -1,0 +1,222 @@
+#include "tests/e2e/driver/commands.h"
+
+#include <windows.h>
+
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
+#include "tests/e2e/driver/json_writer.h"
+#include "tests/e2e/driver/utf8.h"
+#include "tests/e2e/driver/window_query.h"
+
+namespace zdriver {
+namespace {
+
+std::int64_t HwndNumber(HWND hwnd) {
+  return static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(hwnd));
+}
+
+std::string_view TrimmedLeft(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  return text;
+}
+
+// Splits off the first word; `rest` keeps what follows the single separating blank.
+std::string_view FirstWord(std::string_view text, std::string_view& rest) {
+  text = TrimmedLeft(text);
+  const std::size_t end = text.find_first_of(" \t");
+  if (end == std::string_view::npos) {
+    rest = {};
+    return text;
+  }
+  rest = text.substr(end + 1);
+  return text.substr(0, end);
+}
+
+std::optional<HWND> ParseHwnd(std::string_view word) {
+  int base = 10;
+  if (word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X')) {
+    word.remove_prefix(2);
+    base = 16;
+  }
+  std::uintptr_t value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value, base);
+  if (error != std::errc{} || end != word.data() + word.size() || value == 0) return std::nullopt;
+  return reinterpret_cast<HWND>(value);
+}
+
+Answer Failure(std::string_view message) {
+  JsonWriter json;
+  json.BeginObject().Flag("ok", false).Text("error", message).EndObject();
+  return {json.str()};
+}
+
+void WriteRect(JsonWriter& json, std::string_view key, const RECT& rect) {
+  json.Key(key)
+      .BeginObject()
+      .Number("left", rect.left)
+      .Number("top", rect.top)
+      .Number("width", rect.right - rect.left)
+      .Number("height", rect.bottom - rect.top)
+      .EndObject();
+}
+
+void WriteCommon(JsonWriter& json, HWND hwnd) {
+  json.Text("name", ToUtf8(LayoutName(hwnd).value_or(L"")))
+      .Number("hwnd", HwndNumber(hwnd))
+      .Text("className", ToUtf8(ClassName(hwnd)))
+      .Flag("visible", IsWindowVisible(hwnd) != FALSE)
+      .Flag("enabled", IsWindowEnabled(hwnd) != FALSE)
+      .Number("style", static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)))
+      .Number("exStyle", static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
+}
+
+void WriteWindow(JsonWriter& json, HWND hwnd) {
+  DWORD processId = 0;
+  const DWORD threadId = GetWindowThreadProcessId(hwnd, &processId);
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  const bool threadKnown = GetGUIThreadInfo(threadId, &thread) != FALSE;
+  RECT outer{};
+  GetWindowRect(hwnd, &outer);
+
+  json.BeginObject();
+  WriteCommon(json, hwnd);
+  json.Text("title", ToUtf8(WindowText(hwnd).value_or(L"")));
+  WriteRect(json, "rect", outer);
+  WriteRect(json, "client", ClientRectOnScreen(hwnd));
+  json.Number("pid", processId)
+      .Number("tid", threadId)
+      .Text("image", ToUtf8(ProcessImage(processId)))
+      .Number("owner", HwndNumber(GetWindow(hwnd, GW_OWNER)))
+      .Flag("foreground", GetForegroundWindow() == hwnd)
+      .Number("focus", HwndNumber(threadKnown ? thread.hwndFocus : nullptr))
+      .EndObject();
+}
+
+void WriteControl(JsonWriter& json, HWND control, HWND root, HWND focus) {
+  const HWND parent = GetParent(control);
+  RECT screen{};
+  GetWindowRect(control, &screen);
+
+  json.BeginObject();
+  WriteCommon(json, control);
+  json.Number("id", GetDlgCtrlID(control))
+      .Text("text", ToUtf8(WindowText(control).value_or(L"")))
+      .Number("parent", HwndNumber(parent))
+      .Text("parentName", ToUtf8(LayoutName(parent).value_or(L"")));
+  WriteRect(json, "inWindow", ToClient(root, screen));
+  WriteRect(json, "inParent", ToClient(parent, screen));
+  WriteRect(json, "screen", screen);
+  json.Flag("visibleStyle", (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0)
+      .Flag("focused", focus == control)
+      .EndObject();
+}
+
+Answer Windows() {
+  JsonWriter json;
+  json.BeginObject().Flag("ok", true).Key("windows").BeginArray();
+  for (HWND hwnd : TaggedTopLevelWindows()) WriteWindow(json, hwnd);
+  json.EndArray().EndObject();
+  return {json.str()};
+}
+
+Answer Controls(HWND root) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof(thread);
+  const HWND focus =
+      GetGUIThreadInfo(GetWindowThreadProcessId(root, nullptr), &thread) ? thread.hwndFocus : nullptr;
+  JsonWriter json;
+  json.BeginObject().Flag("ok", true).Number("hwnd", HwndNumber(root)).Key("controls").BeginArray();
+  for (HWND control : TaggedDescendants(root)) WriteControl(json, control, root, focus);
+  json.EndArray().EndObject();
+  return {json.str()};
+}
+
+Answer Text(HWND hwnd) {
+  const std::optional<std::wstring> text = WindowText(hwnd);
+  if (!text) return Failure("the window did not answer WM_GETTEXT");
+  JsonWriter json;
+  json.BeginObject()
+      .Flag("ok", true)
+      .Number("hwnd", HwndNumber(hwnd))
+      .Text("text", ToUtf8(*text))
+      .EndObject();
+  return {json.str()};
+}
+
+Answer SetText(HWND hwnd, std::string_view utf8) {
+  if (!SetWindowTextNow(hwnd, FromUtf8(utf8))) return Failure("the window did not answer WM_SETTEXT");
+  JsonWriter json;
+  json.BeginObject().Flag("ok", true).Number("hwnd", HwndNumber(hwnd)).EndObject();
+  return {json.str()};
+}
+
+Answer Click(HWND hwnd) {
+  DWORD_PTR result = 0;
+  const bool handled = SendMessageTimeoutW(hwnd, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                                           kAnswerTimeoutMs, &result) != 0;
+  JsonWriter json;
+  // Not handled in time (a handler that opens a modal window, say): the click still happens.
+  json.BeginObject()
+      .Flag("ok", true)
+      .Number("hwnd", HwndNumber(hwnd))
+      .Flag("completed", handled)
+      .EndObject();
+  return {json.str()};
+}
+
+Answer Close(HWND hwnd) {
+  if (!PostMessageW(hwnd, WM_CLOSE, 0, 0)) return Failure("PostMessage failed");
+  JsonWriter json;
+  json.BeginObject().Flag("ok", true).Number("hwnd", HwndNumber(hwnd)).EndObject();
+  return {json.str()};
+}
+
+Answer Layered(HWND hwnd) {
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  const bool attributes = GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags) != FALSE;
+  JsonWriter json;
+  json.BeginObject()
+      .Flag("ok", true)
+      .Number("hwnd", HwndNumber(hwnd))
+      .Flag("layeredStyle", (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0)
+      .Flag("hasAttributes", attributes)
+      .Number("key", attributes ? key : 0)
+      .Number("alpha", attributes ? alpha : 0)
+      .Number("flags", attributes ? flags : 0)
+      .EndObject();
+  return {json.str()};
+}
+
+}  // namespace
+
+Answer RunCommand(std::string_view line) {
+  std::string_view rest;
+  const std::string_view verb = FirstWord(line, rest);
+  if (verb == "exit") {
+    return {R"({"ok":true})", true};
+  }
+  if (verb == "windows") return Windows();
+
+  std::string_view text;
+  const std::string_view target = FirstWord(rest, text);
+  using Handler = Answer (*)(HWND);
+  Handler handler = nullptr;
+  if (verb == "controls") handler = Controls;
+  if (verb == "text") handler = Text;
+  if (verb == "click") handler = Click;
+  if (verb == "close") handler = Close;
+  if (verb == "layered") handler = Layered;
+  if (handler == nullptr && verb != "settext") {
+    return Failure("unknown command: " + std::string(verb));
+  }
+  const std::optional<HWND> hwnd = ParseHwnd(target);
+  if (!hwnd || !IsWindow(*hwnd)) return Failure("no such window: " + std::string(target));
+  return handler != nullptr ? handler(*hwnd) : SetText(*hwnd, text);
+}
+
+}  // namespace zdriver

@@ -1,0 +1,29 @@
+// The driver's commands: one line in, one line of JSON out.
+//
+//   windows                top-level windows that carry a layout name
+//   controls HWND          the tagged controls inside a window, at any depth
+//   text HWND              a window's text (WM_GETTEXT)
+//   settext HWND TEXT      sets the text (WM_SETTEXT); TEXT is the rest of the line
+//   click HWND             presses a button (BM_CLICK) and waits until it has been handled
+//   close HWND             posts WM_CLOSE
+//   layered HWND           the layered attributes of a window
+//   exit                   ends the driver
+//
+// HWND is a number, decimal or 0x-hexadecimal, as the answers give it. Every answer has
+// "ok"; a failed command answers {"ok":false,"error":"..."}.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zdriver {
+
+struct Answer {
+  std::string json;   // one line, without its line feed
+  bool exit = false;  // the driver should end after this answer
+};
+
+// `line` is UTF-8.
+Answer RunCommand(std::string_view line);
+
+}  // namespace zdriver
