@@ -1,0 +1,39 @@
+// A Windows INI (profile) file held in memory: read values, change values, and write it all
+// back with every other line exactly as it was.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorvane {
+
+class IniDocument {
+ public:
+  // Values longer than this are cut, as the profile functions' 10240-byte buffer does.
+  static constexpr std::size_t kMaxValueLength = 10239;
+
+  static IniDocument Parse(std::string_view bytes);
+
+  // The value of `key` in `section`: the text after the first "=" of the key's line, with
+  // blanks removed at both ends. Nothing when the section or the key is missing; an empty
+  // text when the key is present with nothing after "=".
+  std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+
+  // Sets the value exactly as given (a leading blank stays). An existing key's line is
+  // rewritten in place; a missing key goes at the end of its section; a missing section is
+  // added at the end of the file, followed by the key's line.
+  void SetValue(std::string_view section, std::string_view key, std::string_view value);
+
+  std::string Serialize() const;
+
+ private:
+  struct Line {
+    std::string text;    // without its line ending
+    std::string ending;  // "\r\n", "\n", "\r" or "" (the last line of a file without one)
+  };
+  std::vector<Line> lines_;
+};
+
+}  // namespace zorvane
