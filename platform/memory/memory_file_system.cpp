@@ -1,0 +1,146 @@
+#include "platform/memory/memory_file_system.h"
+
+namespace zorvane::memory {
+namespace {
+
+using Lock = std::lock_guard<std::mutex>;
+
+// One key for every spelling Windows treats as the same name: either slash, any case of
+// ASCII letters (UTF-8 bytes of other characters are never letters), no trailing slash.
+std::string LookupKey(std::string_view path) {
+  std::string key;
+  key.reserve(path.size());
+  for (const char c : path) {
+    if (c == '/') {
+      key.push_back('\\');
+    } else if (c >= 'A' && c <= 'Z') {
+      key.push_back(static_cast<char>(c - 'A' + 'a'));
+    } else {
+      key.push_back(c);
+    }
+  }
+  while (!key.empty() && key.back() == '\\') key.pop_back();
+  return key;
+}
+
+// The folder a key names a file in; empty for a name without one.
+std::string ParentKey(const std::string& key) {
+  const std::size_t separator = key.rfind('\\');
+  return separator == std::string::npos ? std::string() : key.substr(0, separator);
+}
+
+}  // namespace
+
+MemoryFileSystem::MemoryFileSystem() { SetExecutablePath("C:\\Zorvane\\Zorvane.exe"); }
+
+std::string MemoryFileSystem::ExecutablePath() const {
+  Lock lock(mutex_);
+  return executablePath_;
+}
+
+bool MemoryFileSystem::Exists(std::string_view path) const {
+  Lock lock(mutex_);
+  return entries_.contains(LookupKey(path));
+}
+
+bool MemoryFileSystem::CreateEmptyFile(std::string_view path) {
+  Lock lock(mutex_);
+  Entry* file = WritableFileLocked(LookupKey(path));
+  if (file == nullptr) return false;
+  file->content.clear();
+  return true;
+}
+
+std::optional<std::string> MemoryFileSystem::ReadFile(std::string_view path) const {
+  Lock lock(mutex_);
+  const auto found = entries_.find(LookupKey(path));
+  if (found == entries_.end() || found->second.isDirectory || found->second.unreadable) {
+    return std::nullopt;
+  }
+  return found->second.content;
+}
+
+bool MemoryFileSystem::ReplaceFile(std::string_view path, std::string_view content) {
+  Lock lock(mutex_);
+  Entry* file = WritableFileLocked(LookupKey(path));
+  if (file == nullptr) return false;
+  file->content = std::string(content);
+  ++replacements_;
+  return true;
+}
+
+void MemoryFileSystem::SetExecutablePath(std::string_view path) {
+  Lock lock(mutex_);
+  executablePath_ = std::string(path);
+  const std::string key = LookupKey(path);
+  AddDirectoryLocked(ParentKey(key));
+  entries_[key] = Entry{};
+}
+
+void MemoryFileSystem::AddDirectory(std::string_view path) {
+  Lock lock(mutex_);
+  AddDirectoryLocked(LookupKey(path));
+}
+
+void MemoryFileSystem::AddFile(std::string_view path, std::string_view content) {
+  Lock lock(mutex_);
+  const std::string key = LookupKey(path);
+  AddDirectoryLocked(ParentKey(key));
+  entries_[key] = Entry{.content = std::string(content)};
+}
+
+void MemoryFileSystem::SetFolderReadOnly(std::string_view folder, bool readOnly) {
+  Lock lock(mutex_);
+  const std::string key = LookupKey(folder);
+  AddDirectoryLocked(key);
+  entries_[key].readOnly = readOnly;
+}
+
+void MemoryFileSystem::FailNextWrites(int count) {
+  Lock lock(mutex_);
+  failingWrites_ = count;
+}
+
+void MemoryFileSystem::SetUnreadable(std::string_view path, bool unreadable) {
+  Lock lock(mutex_);
+  const auto found = entries_.find(LookupKey(path));
+  if (found != entries_.end()) found->second.unreadable = unreadable;
+}
+
+std::optional<std::string> MemoryFileSystem::FileContent(std::string_view path) const {
+  Lock lock(mutex_);
+  const auto found = entries_.find(LookupKey(path));
+  if (found == entries_.end() || found->second.isDirectory) return std::nullopt;
+  return found->second.content;
+}
+
+int MemoryFileSystem::ReplacementCount() const {
+  Lock lock(mutex_);
+  return replacements_;
+}
+
+void MemoryFileSystem::AddDirectoryLocked(const std::string& key) {
+  for (std::string folder = key; !folder.empty(); folder = ParentKey(folder)) {
+    Entry& entry = entries_[folder];
+    entry.isDirectory = true;
+    entry.content.clear();
+  }
+}
+
+MemoryFileSystem::Entry* MemoryFileSystem::WritableFileLocked(const std::string& key) {
+  const auto folder = entries_.find(ParentKey(key));
+  if (folder == entries_.end() || !folder->second.isDirectory || folder->second.readOnly) {
+    return nullptr;
+  }
+  if (const auto existing = entries_.find(key);
+      existing != entries_.end() && existing->second.isDirectory) {
+    return nullptr;
+  }
+  if (failingWrites_ > 0) {
+    --failingWrites_;
+    return nullptr;
+  }
+  return &entries_[key];
+}
+
+}  // namespace zorvane::memory

@@ -1,0 +1,73 @@
+// The file system in memory: files and folders in a map, named as Windows names them ("\" or
+// "/" between the names, ASCII letters in any case). Tests set up the folder the program
+// runs from, make folders read-only or writes fail, and read back what the program wrote.
+//
+// Every call may come from any thread.
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace zorvane::memory {
+
+class MemoryFileSystem final : public FileSystem {
+ public:
+  // Starts with the executable "C:\Zorvane\Zorvane.exe" in its folder.
+  MemoryFileSystem();
+
+  std::string ExecutablePath() const override;
+  bool Exists(std::string_view path) const override;
+  // Like the real one, it empties a file that exists; it fails in a missing or read-only
+  // folder and on a directory.
+  bool CreateEmptyFile(std::string_view path) override;
+  std::optional<std::string> ReadFile(std::string_view path) const override;
+  bool ReplaceFile(std::string_view path, std::string_view content) override;
+
+  // --- The environment a test sets up ---------------------------------------------------
+  // The executable's path; its folders and the executable itself come to exist.
+  void SetExecutablePath(std::string_view path);
+  // The folder and every folder above it.
+  void AddDirectory(std::string_view path);
+  // A file with that content, made with its folders whatever the folders' state or the
+  // failures queued: the state of the disk before the program starts.
+  void AddFile(std::string_view path, std::string_view content);
+  // While a folder is read-only, no file can be created or replaced in it; its files can
+  // still be read.
+  void SetFolderReadOnly(std::string_view folder, bool readOnly = true);
+  // The next `count` creations or replacements fail midway: what was written of the new
+  // content is thrown away and the file keeps its old content.
+  void FailNextWrites(int count);
+  // While a file is unreadable (held open by another program), ReadFile fails on it.
+  void SetUnreadable(std::string_view path, bool unreadable = true);
+
+  // --- What a test reads back -----------------------------------------------------------
+  // The content of a file, even an unreadable one; nothing for a directory or no file.
+  std::optional<std::string> FileContent(std::string_view path) const;
+  // How many times ReplaceFile has succeeded.
+  int ReplacementCount() const;
+
+ private:
+  struct Entry {
+    bool isDirectory = false;
+    bool readOnly = false;    // for a folder
+    bool unreadable = false;  // for a file
+    std::string content;
+  };
+
+  void AddDirectoryLocked(const std::string& key);
+  // The file's entry, when the file may be written now; nothing when it may not.
+  Entry* WritableFileLocked(const std::string& key);
+
+  mutable std::mutex mutex_;
+  std::string executablePath_;
+  std::map<std::string, Entry> entries_;  // by the path's lookup key
+  int failingWrites_ = 0;
+  int replacements_ = 0;
+};
+
+}  // namespace zorvane::memory

@@ -1,0 +1,92 @@
+// The file system in memory must fail where the real one fails, and a failed write must
+// leave the old file as it was, or tests of the settings file would prove nothing.
+#include "platform/memory/memory_file_system.h"
+
+#include <gtest/gtest.h>
+
+namespace zorvane::memory {
+namespace {
+
+constexpr std::string_view kConfig = "C:\\Zorvane\\MyConfig.ini";
+
+TEST(MemoryFileSystem, StartsWithTheExecutableInItsFolder) {
+  MemoryFileSystem files;
+  EXPECT_EQ(files.ExecutablePath(), "C:\\Zorvane\\Zorvane.exe");
+  EXPECT_TRUE(files.Exists("C:\\Zorvane"));
+  EXPECT_TRUE(files.Exists("C:\\Zorvane\\Zorvane.exe"));
+  EXPECT_FALSE(files.Exists(kConfig));
+
+  files.SetExecutablePath("D:\\Tools\\Deep\\Timer.exe");
+  EXPECT_EQ(files.ExecutablePath(), "D:\\Tools\\Deep\\Timer.exe");
+  EXPECT_TRUE(files.Exists("D:\\Tools"));
+  EXPECT_TRUE(files.CreateEmptyFile("D:\\Tools\\Deep\\MyConfig.ini"));
+}
+
+TEST(MemoryFileSystem, NamesMatchWhateverTheCaseOfLettersAndTheSlashes) {
+  MemoryFileSystem files;
+  ASSERT_TRUE(files.ReplaceFile(kConfig, "x"));
+  EXPECT_TRUE(files.Exists("c:/zorvane/myconfig.INI"));
+  EXPECT_EQ(files.ReadFile("C:\\ZORVANE\\MyConfig.ini"), "x");
+  EXPECT_TRUE(files.Exists("C:\\Zorvane\\"));
+  EXPECT_FALSE(files.Exists("C:\\Zorvane\\MyConfig.ini.bak"));
+}
+
+TEST(MemoryFileSystem, CreatingAndReplacingKeepEveryByte) {
+  MemoryFileSystem files;
+  ASSERT_TRUE(files.ReplaceFile(kConfig, std::string("a\0b\r\rc", 6)));
+  EXPECT_EQ(files.ReadFile(kConfig), std::string("a\0b\r\rc", 6));
+  ASSERT_TRUE(files.CreateEmptyFile(kConfig));
+  EXPECT_EQ(files.ReadFile(kConfig), "");
+  EXPECT_EQ(files.ReplacementCount(), 1);
+}
+
+TEST(MemoryFileSystem, WritesFailWhereWindowsRefusesThemAndChangeNothing) {
+  MemoryFileSystem files;
+  files.AddFile(kConfig, "old");
+  files.AddDirectory("C:\\Zorvane\\Folder");
+
+  EXPECT_FALSE(files.ReplaceFile("C:\\Missing\\MyConfig.ini", "new"));
+  EXPECT_FALSE(files.CreateEmptyFile("C:\\Missing\\MyConfig.ini"));
+  EXPECT_FALSE(files.Exists("C:\\Missing\\MyConfig.ini"));
+
+  EXPECT_FALSE(files.ReplaceFile("C:\\Zorvane\\Folder", "new"));
+  EXPECT_FALSE(files.CreateEmptyFile("C:\\Zorvane\\Folder"));
+  EXPECT_EQ(files.ReadFile("C:\\Zorvane\\Folder"), std::nullopt);
+  EXPECT_TRUE(files.Exists("C:\\Zorvane\\Folder"));
+
+  files.SetFolderReadOnly("C:\\Zorvane");
+  EXPECT_FALSE(files.ReplaceFile(kConfig, "new"));
+  EXPECT_FALSE(files.CreateEmptyFile(kConfig));
+  EXPECT_FALSE(files.CreateEmptyFile("C:\\Zorvane\\Other.ini"));
+  EXPECT_EQ(files.ReadFile(kConfig), "old");
+  files.SetFolderReadOnly("C:\\Zorvane", false);
+  EXPECT_TRUE(files.ReplaceFile(kConfig, "new"));
+  EXPECT_EQ(files.ReplacementCount(), 1);
+}
+
+TEST(MemoryFileSystem, QueuedFailuresHitTheNextWritesOnly) {
+  MemoryFileSystem files;
+  files.AddFile(kConfig, "old");
+  files.FailNextWrites(2);
+  EXPECT_FALSE(files.ReplaceFile(kConfig, "first"));
+  EXPECT_FALSE(files.CreateEmptyFile(kConfig));
+  EXPECT_EQ(files.ReadFile(kConfig), "old");
+  EXPECT_EQ(files.ReplacementCount(), 0);
+  EXPECT_TRUE(files.ReplaceFile(kConfig, "third"));
+  EXPECT_EQ(files.ReadFile(kConfig), "third");
+  EXPECT_EQ(files.ReplacementCount(), 1);
+}
+
+TEST(MemoryFileSystem, AnUnreadableFileStillExistsAndCanBeReadBackByATest) {
+  MemoryFileSystem files;
+  files.AddFile(kConfig, "kept");
+  files.SetUnreadable(kConfig);
+  EXPECT_TRUE(files.Exists(kConfig));
+  EXPECT_EQ(files.ReadFile(kConfig), std::nullopt);
+  EXPECT_EQ(files.FileContent(kConfig), "kept");
+  files.SetUnreadable(kConfig, false);
+  EXPECT_EQ(files.ReadFile(kConfig), "kept");
+}
+
+}  // namespace
+}  // namespace zorvane::memory
