@@ -1,0 +1,178 @@
+// The real file functions under Wine, in a fresh folder of their own: whole files in and out
+// byte for byte, a replacement that either happens entirely or not at all and never leaves
+// its new file behind, and names in Chinese.
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+// <windows.h> names kernel32's ReplaceFileA "ReplaceFile"; here that is the member.
+#undef ReplaceFile
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <string>
+
+namespace zorvane::win32 {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;  // for texts with NUL bytes
+
+std::string Utf8(std::u8string_view text) { return {text.begin(), text.end()}; }
+
+class Win32FileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wchar_t temporary[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temporary);
+    ASSERT_GT(length, 0u);
+    folder = fs::path(std::wstring(temporary, length)) /
+             (L"zorvane-files-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+              std::to_wstring(GetTickCount()));
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  }
+
+  void TearDown() override {
+    // Read-only files cannot be deleted until they are writable again.
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder, error)) {
+      SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    fs::remove_all(folder, error);
+    EXPECT_FALSE(fs::exists(folder)) << "the test folder is left behind";
+  }
+
+  // The UTF-8 path of a name in the test folder, made without the code under test.
+  std::string PathOf(const fs::path& name) const { return Utf8((folder / name).u8string()); }
+
+  // Every name in the test folder, to see that nothing else was left there.
+  std::set<std::wstring> Names() const {
+    std::set<std::wstring> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+      names.insert(entry.path().filename().wstring());
+    }
+    return names;
+  }
+
+  void Put(const fs::path& name, std::string_view content) {
+    const HANDLE file = CreateFileW((folder / name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written,
+                              nullptr);
+    CloseHandle(file);
+    ASSERT_TRUE(ok && written == content.size());
+  }
+
+  fs::path folder;
+  Win32FileSystem files;
+};
+
+const std::set<std::wstring> kJustTheConfig{L"MyConfig.ini"};
+
+TEST_F(Win32FileSystemTest, ExecutablePathNamesThisTestProgram) {
+  std::string path = files.ExecutablePath();
+  EXPECT_TRUE(files.Exists(path)) << path;
+  std::transform(path.begin(), path.end(), path.begin(),
+                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+  EXPECT_TRUE(path.ends_with("\\win32_tests.exe")) << path;
+}
+
+TEST_F(Win32FileSystemTest, ExistsForFilesAndFoldersAndNothingElse) {
+  Put(L"MyConfig.ini", "x");
+  ASSERT_TRUE(CreateDirectoryW((folder / L"Folder").c_str(), nullptr));
+  EXPECT_TRUE(files.Exists(PathOf(L"MyConfig.ini")));
+  EXPECT_TRUE(files.Exists(PathOf(L"myconfig.INI")));
+  EXPECT_TRUE(files.Exists(PathOf(L"Folder")));
+  EXPECT_FALSE(files.Exists(PathOf(L"Missing.ini")));
+  EXPECT_FALSE(files.Exists(PathOf(L"Missing\\MyConfig.ini")));
+  // A pattern is not a name, even where it matches one.
+  EXPECT_FALSE(files.Exists(PathOf(L"*")));
+  EXPECT_FALSE(files.Exists(PathOf(L"MyConfig.in?")));
+  EXPECT_FALSE(files.Exists(""));
+}
+
+TEST_F(Win32FileSystemTest, CreateEmptyFileLeavesZeroBytes) {
+  ASSERT_TRUE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
+  EXPECT_EQ(fs::file_size(folder / L"MyConfig.ini"), 0u);
+  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini")), "");
+
+  Put(L"MyConfig.ini", "old");
+  ASSERT_TRUE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
+  EXPECT_EQ(fs::file_size(folder / L"MyConfig.ini"), 0u);
+  EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"Missing\\MyConfig.ini")));
+  EXPECT_EQ(Names(), kJustTheConfig);
+}
+
+TEST_F(Win32FileSystemTest, ReplaceAndReadCarryEveryByte) {
+  std::string everyByte;
+  for (int byte = 0; byte < 256; ++byte) everyByte.push_back(static_cast<char>(byte));
+  const std::string lines = "[Main]\rWidth=1\r\r\n\0High= 200\n"s;
+  // Larger than the pieces files are read and written in.
+  std::string large(3 * 1024 * 1024 + 7, '\0');
+  for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 251);
+
+  const std::string path = PathOf(L"MyConfig.ini");
+  for (const std::string& content : {everyByte, lines, large, std::string(), lines}) {
+    ASSERT_TRUE(files.ReplaceFile(path, content));
+    EXPECT_EQ(fs::file_size(folder / L"MyConfig.ini"), content.size());
+    EXPECT_EQ(files.ReadFile(path), content);
+  }
+  EXPECT_EQ(Names(), kJustTheConfig);
+}
+
+TEST_F(Win32FileSystemTest, ReadFileFailsOnWhatIsNotAFile) {
+  ASSERT_TRUE(CreateDirectoryW((folder / L"Folder").c_str(), nullptr));
+  EXPECT_EQ(files.ReadFile(PathOf(L"Folder")), std::nullopt);
+  EXPECT_EQ(files.ReadFile(PathOf(L"Missing.ini")), std::nullopt);
+  EXPECT_EQ(files.ReadFile(""), std::nullopt);
+  // Bytes that are not UTF-8 name no file at all.
+  EXPECT_EQ(files.ReadFile(PathOf(L"Folder") + "\\\xC0\xAF"), std::nullopt);
+}
+
+TEST_F(Win32FileSystemTest, ReplacingAFolderFailsAndLeavesItAsItWas) {
+  ASSERT_TRUE(CreateDirectoryW((folder / L"MyConfig.ini").c_str(), nullptr));
+  Put(L"MyConfig.ini\\inside.txt", "kept");
+
+  EXPECT_FALSE(files.ReplaceFile(PathOf(L"MyConfig.ini"), "new"));
+  EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
+  EXPECT_TRUE(fs::is_directory(folder / L"MyConfig.ini"));
+  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini\\inside.txt")), "kept");
+  EXPECT_EQ(Names(), kJustTheConfig);
+}
+
+// Windows refuses both. Wine 8 would rename a new file over a read-only one (even for a user
+// without root rights), so this guards the file system's own check of the attribute.
+TEST_F(Win32FileSystemTest, ReplacingAReadOnlyFileFailsAndKeepsItsContent) {
+  Put(L"MyConfig.ini", "old");
+  ASSERT_TRUE(SetFileAttributesW((folder / L"MyConfig.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+
+  EXPECT_FALSE(files.ReplaceFile(PathOf(L"MyConfig.ini"), "new"));
+  EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
+  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini")), "old");
+  EXPECT_EQ(Names(), kJustTheConfig);
+}
+
+TEST_F(Win32FileSystemTest, ChineseNamesAreUtf8) {
+  const fs::path chinese = L"设置测试";
+  ASSERT_TRUE(CreateDirectoryW((folder / chinese).c_str(), nullptr));
+  const std::string config = Utf8((folder / chinese).u8string() + u8"\\MyConfig.ini");
+
+  EXPECT_TRUE(files.Exists(Utf8((folder / chinese).u8string())));
+  ASSERT_TRUE(files.CreateEmptyFile(config));
+  ASSERT_TRUE(files.ReplaceFile(config, "Width=120"));
+  EXPECT_EQ(files.ReadFile(config), "Width=120");
+  EXPECT_EQ(fs::file_size(folder / chinese / L"MyConfig.ini"), 9u);
+
+  // The same name in the ANSI code page (936 here) is not a name these functions take.
+  EXPECT_FALSE(files.Exists(PathOf(L"") + "设置测试"));
+
+  ASSERT_TRUE(files.ReplaceFile(Utf8((folder / chinese / L"说明.ini").u8string()), "x"));
+  EXPECT_TRUE(fs::exists(folder / chinese / L"说明.ini"));
+}
+
+}  // namespace
+}  // namespace zorvane::win32
