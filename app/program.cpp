@@ -1,14 +1,88 @@
 #include "app/program.h"
 
+#include "app/folding.h"
 #include "app/main_window_layout.h"
+#include "app/thread_routines.h"
+#include "settings/settings_file.h"
 
 namespace zorvane {
 
-int RunZorvane(WindowSystem& ui) {
-  const WindowHandle mainWindow = ui.CreateWindowFromLayout(MainWindowSpec(), {});
-  if (!mainWindow) return 1;
-  ui.RunMessageLoop();
+namespace {
+// The latest redraw thread gets this long to finish at shut-down before it is terminated.
+constexpr int kRedrawGraceMs = 1000;
+}
+
+Program::Program(Platform platform) : platform_(platform) {}
+
+std::vector<EventBinding> Program::MainWindowBindings() {
+  using enum UiEvent;
+  using namespace main_window;
+  return {
+      {"", Created, [this] { PrepareMainWindow(); }},
+      {"", AboutToBeDestroyed, [this] { ShutdownCleanup(); }},
+      {kStart, Clicked, [this] { ToggleStartStop(); }},
+      {kPause, Clicked, [this] { TogglePause(); }},
+      {kFold, Clicked, [this] { ToggleFold(); }},
+      {kExit, Clicked, [this] { CloseMainWindow(); }},
+      {kMinutes, TextChanged, [this] { ClampMinutesEntry(); }},
+      {kSeconds, TextChanged, [this] { ClampSecondsEntry(); }},
+      {kHelpButton, Clicked, [this] { OpenHelpWindow(); }},
+      {kNotesButton, Clicked, [this] { OpenUpdateNotesWindow(); }},
+      {kSave, Clicked, [this] { SaveSettings(); }},
+  };
+}
+
+WindowHandle Program::CreateMainWindow() {
+  return platform_.ui.CreateWindowFromLayout(MainWindowSpec(), MainWindowBindings(), &mainWindow_);
+}
+
+int Program::Run() {
+  if (!CreateMainWindow()) return 1;
+  platform_.ui.RunMessageLoop();
   return 0;
 }
+
+void Program::PrepareMainWindow() {
+  WindowSystem& ui = platform_.ui;
+  ui.SetFocus(ui.FindControl(mainWindow_, main_window::kMinutes));
+  FoldAndDock(ui, mainWindow_);
+  LoadSettings(ui, mainWindow_, platform_.files);
+}
+
+void Program::ShutdownCleanup() {
+  WindowSystem& ui = platform_.ui;
+  Threads& threads = platform_.threads;
+  if (ui.WindowExists(displayWindow_)) ui.DestroyWindow(displayWindow_);
+  SaveSettings();
+  ui.KillTimer(mainWindow_, state_.TimerId);
+  // Terminating a thread can leave a lock of the heap or of the drawing system held, which
+  // would hang the exit; the latest redraw normally ends within milliseconds, so it gets
+  // the chance to, and is terminated only if it does not.
+  if (QueryThreadState(threads, state_.RedrawThread) == 2) {
+    WaitThreadPumping(threads, ui, state_.RedrawThread, kRedrawGraceMs, true);
+    if (QueryThreadState(threads, state_.RedrawThread) == 2) {
+      threads.TerminateThread(state_.RedrawThread);
+    }
+  }
+  if (QueryThreadState(threads, state_.RedrawThread) != 0) {
+    threads.CloseThread(state_.RedrawThread);
+    state_.RedrawThread = {};
+  }
+}
+
+void Program::ToggleFold() { zorvane::ToggleFold(platform_.ui, mainWindow_); }
+
+void Program::SaveSettings() { zorvane::SaveSettings(platform_.ui, mainWindow_, platform_.files); }
+
+void Program::CloseMainWindow() { platform_.ui.DestroyWindow(mainWindow_); }
+
+// The countdown, the time entry and the auxiliary windows are bound here already; their
+// work arrives with the countdown engine and the help and update-notes windows.
+void Program::ToggleStartStop() {}
+void Program::TogglePause() {}
+void Program::ClampMinutesEntry() {}
+void Program::ClampSecondsEntry() {}
+void Program::OpenHelpWindow() {}
+void Program::OpenUpdateNotesWindow() {}
 
 }  // namespace zorvane

@@ -23,7 +23,7 @@ class FileSystem {
   virtual std::optional<std::string> ReadFile(std::string_view path) const = 0;
   // Replaces (or creates) the file with `content` in one step: the new content is written
   // beside it first, so a failure at any point leaves the old file exactly as it was.
-  virtual bool ReplaceFile(std::string_view path, std::string_view content) = 0;
+  virtual bool ReplaceFileContent(std::string_view path, std::string_view content) = 0;
 };
 
 }  // namespace zorvane

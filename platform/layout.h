@@ -1,8 +1,8 @@
 // Window layouts as data: one table of controls per window, built by the platform.
 //
 // Texts are the program's own code page 936 (GBK) byte strings; the sources are UTF-8 and
-// the compiler turns every narrow literal into GBK (-fexec-charset), so a table reads like
-// the window it describes.
+// the compiler turns every narrow literal into GBK bytes (-fexec-charset), so a table reads
+// like the window it describes.
 #pragma once
 
 #include <cstdint>

@@ -48,9 +48,16 @@ class WindowSystem {
   virtual ~WindowSystem() = default;
 
   // Creates the window and every control of its layout, positions it centred on the
-  // primary screen, runs its Created binding and returns it.
+  // primary screen, runs its Created binding, shows it if its layout says so, and returns
+  // it. `handle`, when given, is set before the Created binding runs, so that the handler
+  // can already use the window. After the AboutToBeDestroyed binding has run, no other
+  // event of the window reaches its bindings.
   virtual WindowHandle CreateWindowFromLayout(const WindowSpec& spec,
-                                              std::vector<EventBinding> bindings) = 0;
+                                              std::vector<EventBinding> bindings,
+                                              WindowHandle* handle) = 0;
+  WindowHandle CreateWindowFromLayout(const WindowSpec& spec, std::vector<EventBinding> bindings) {
+    return CreateWindowFromLayout(spec, std::move(bindings), nullptr);
+  }
   virtual void DestroyWindow(WindowHandle window) = 0;
   virtual bool WindowExists(WindowHandle window) const = 0;
 
@@ -73,6 +80,12 @@ class WindowSystem {
   virtual void SetFocus(ControlHandle control) = 0;
   // Whether the control's picture could be decoded and is shown instead of its caption.
   virtual bool ShowsPicture(ControlHandle control) const = 0;
+
+  // A periodic timer owned by `window` whose callback runs on the UI thread. Setting a timer
+  // with the same id again restarts it; a timer dies with its window.
+  virtual void SetTimer(WindowHandle window, int id, int intervalMs,
+                        std::function<void()> callback) = 0;
+  virtual void KillTimer(WindowHandle window, int id) = 0;
 
   // Runs the message loop until a window whose layout ends the program has been destroyed.
   virtual void RunMessageLoop() = 0;

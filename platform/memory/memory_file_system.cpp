@@ -60,7 +60,7 @@ std::optional<std::string> MemoryFileSystem::ReadFile(std::string_view path) con
   return found->second.content;
 }
 
-bool MemoryFileSystem::ReplaceFile(std::string_view path, std::string_view content) {
+bool MemoryFileSystem::ReplaceFileContent(std::string_view path, std::string_view content) {
   Lock lock(mutex_);
   Entry* file = WritableFileLocked(LookupKey(path));
   if (file == nullptr) return false;

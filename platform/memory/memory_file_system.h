@@ -26,7 +26,7 @@ class MemoryFileSystem final : public FileSystem {
   // folder and on a directory.
   bool CreateEmptyFile(std::string_view path) override;
   std::optional<std::string> ReadFile(std::string_view path) const override;
-  bool ReplaceFile(std::string_view path, std::string_view content) override;
+  bool ReplaceFileContent(std::string_view path, std::string_view content) override;
 
   // --- The environment a test sets up ---------------------------------------------------
   // The executable's path; its folders and the executable itself come to exist.
@@ -48,7 +48,7 @@ class MemoryFileSystem final : public FileSystem {
   // --- What a test reads back -----------------------------------------------------------
   // The content of a file, even an unreadable one; nothing for a directory or no file.
   std::optional<std::string> FileContent(std::string_view path) const;
-  // How many times ReplaceFile has succeeded.
+  // How many times ReplaceFileContent has succeeded.
   int ReplacementCount() const;
 
  private:

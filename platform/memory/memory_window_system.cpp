@@ -10,10 +10,46 @@ namespace zorvane::memory {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
-MemoryWindowSystem::MemoryWindowSystem(Size screen) : screen_(screen) {}
+MemoryWindowSystem::MemoryWindowSystem(Size screen, VirtualScheduler* scheduler)
+    : screen_(screen), scheduler_(scheduler) {
+  if (scheduler_ != nullptr) {
+    scheduler_->SetInputCheck([this] {
+      Lock lock(mutex_);
+      return !posted_.empty();
+    });
+  }
+}
+
+MemoryWindowSystem::~MemoryWindowSystem() {
+  if (scheduler_ != nullptr) scheduler_->SetInputCheck({});
+}
+
+std::uintptr_t MemoryWindowSystem::TimerKey(WindowHandle window, int id) {
+  return (window.value << 8) | static_cast<std::uintptr_t>(id & 0xFF);
+}
+
+void MemoryWindowSystem::SetTimer(WindowHandle window, int id, int intervalMs,
+                                  std::function<void()> callback) {
+  {
+    Lock lock(mutex_);
+    auto found = windows_.find(window.value);
+    if (found == windows_.end() || scheduler_ == nullptr) return;
+    found->second.timers.push_back(id);
+  }
+  scheduler_->SetTimer(TimerKey(window, id), intervalMs, std::move(callback));
+}
+
+void MemoryWindowSystem::KillTimer(WindowHandle window, int id) {
+  if (scheduler_ != nullptr) scheduler_->KillTimer(TimerKey(window, id));
+}
+
+bool MemoryWindowSystem::HasTimer(WindowHandle window, int id) const {
+  return scheduler_ != nullptr && scheduler_->HasTimer(TimerKey(window, id));
+}
 
 WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& spec,
-                                                        std::vector<EventBinding> bindings) {
+                                                        std::vector<EventBinding> bindings,
+                                                        WindowHandle* handle) {
   std::uintptr_t id;
   {
     Lock lock(mutex_);
@@ -37,12 +73,18 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& spec,
       window.controls.push_back(controlId);
     }
   }
+  if (handle != nullptr) *handle = WindowHandle{id};
   Fire(id, {}, UiEvent::Created);
   return WindowHandle{id};
 }
 
 void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
-  if (!WindowExists(window)) return;
+  {
+    Lock lock(mutex_);
+    auto found = windows_.find(window.value);
+    if (found == windows_.end() || found->second.destroying) return;
+    found->second.destroying = true;
+  }
   Fire(window.value, {}, UiEvent::AboutToBeDestroyed);
   Lock lock(mutex_);
   auto found = windows_.find(window.value);
@@ -51,6 +93,7 @@ void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
     if (focus_ == control) focus_ = 0;
     controls_.erase(control);
   }
+  for (int id : found->second.timers) KillTimer(window, id);
   if (found->second.spec.endsProgram) quit_ = true;
   windows_.erase(found);
 }
@@ -188,6 +231,7 @@ void MemoryWindowSystem::RunMessageLoop() {
 }
 
 void MemoryWindowSystem::PumpPendingMessages() {
+  if (scheduler_ != nullptr) scheduler_->FireDueTimers();
   std::deque<std::function<void()>> pending;
   {
     Lock lock(mutex_);
@@ -211,6 +255,8 @@ std::function<void()> MemoryWindowSystem::HandlerFor(std::uintptr_t window,
                                                      UiEvent event) const {
   auto found = windows_.find(window);
   if (found == windows_.end()) return {};
+  // A window on its way out takes no more events but this one.
+  if (found->second.destroying && event != UiEvent::AboutToBeDestroyed) return {};
   for (const EventBinding& binding : found->second.bindings) {
     if (binding.event == event && binding.control == control) return binding.handler;
   }

@@ -14,16 +14,20 @@
 #include <string>
 #include <vector>
 
+#include "platform/memory/virtual_scheduler.h"
 #include "platform/window_system.h"
 
 namespace zorvane::memory {
 
 class MemoryWindowSystem final : public WindowSystem {
  public:
-  explicit MemoryWindowSystem(Size screen = {1920, 1080});
+  // Timers run on `scheduler`'s virtual time; without one, setting a timer does nothing.
+  explicit MemoryWindowSystem(Size screen = {1920, 1080}, VirtualScheduler* scheduler = nullptr);
+  ~MemoryWindowSystem() override;
 
-  WindowHandle CreateWindowFromLayout(const WindowSpec& spec,
-                                      std::vector<EventBinding> bindings) override;
+  using WindowSystem::CreateWindowFromLayout;
+  WindowHandle CreateWindowFromLayout(const WindowSpec& spec, std::vector<EventBinding> bindings,
+                                      WindowHandle* handle) override;
   void DestroyWindow(WindowHandle window) override;
   bool WindowExists(WindowHandle window) const override;
   Rect WindowBounds(WindowHandle window) const override;
@@ -40,6 +44,9 @@ class MemoryWindowSystem final : public WindowSystem {
   void SetControlColour(ControlHandle control, Colour colour) override;
   void SetFocus(ControlHandle control) override;
   bool ShowsPicture(ControlHandle control) const override;
+  void SetTimer(WindowHandle window, int id, int intervalMs,
+                std::function<void()> callback) override;
+  void KillTimer(WindowHandle window, int id) override;
   void RunMessageLoop() override;
   void PumpPendingMessages() override;
 
@@ -69,6 +76,7 @@ class MemoryWindowSystem final : public WindowSystem {
   void SetScreenSize(Size screen);
   // Queued for the message loop, as a message posted to a window would be.
   void Post(std::function<void()> task);
+  bool HasTimer(WindowHandle window, int id) const;
 
  private:
   struct Control {
@@ -85,6 +93,8 @@ class MemoryWindowSystem final : public WindowSystem {
     Rect bounds;
     bool visible = false;
     bool enabled = true;
+    bool destroying = false;
+    std::vector<int> timers;
   };
 
   std::function<void()> HandlerFor(std::uintptr_t window, std::string_view control,
@@ -95,8 +105,11 @@ class MemoryWindowSystem final : public WindowSystem {
   bool ControlShownLocked(const Control& control) const;
   const Control& ControlLocked(ControlHandle control) const;
 
+  static std::uintptr_t TimerKey(WindowHandle window, int id);
+
   mutable std::recursive_mutex mutex_;
   Size screen_;
+  VirtualScheduler* scheduler_;
   std::uintptr_t nextId_ = 1;
   std::map<std::uintptr_t, Window> windows_;
   std::map<std::uintptr_t, Control> controls_;

@@ -8,7 +8,7 @@
 
 #include "platform/input_filter.h"
 #include "platform/jpeg/jpeg_codec.h"
-#include "platform/win32/gbk_text.h"
+#include "platform/win32/text_conversion.h"
 #include "platform/win32/window_records.h"
 
 namespace zorvane::win32 {

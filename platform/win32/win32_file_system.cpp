@@ -1,8 +1,6 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
-// <windows.h> names kernel32's ReplaceFileA "ReplaceFile"; here that is the member.
-#undef ReplaceFile
 
 #include <algorithm>
 #include <atomic>
@@ -14,6 +12,7 @@
 #include <string>
 
 #include "platform/win32/scoped.h"
+#include "platform/win32/text_conversion.h"
 
 namespace zorvane::win32 {
 namespace {
@@ -28,26 +27,8 @@ constexpr int kTemporaryNameAttempts = 100;
 // A path for the wide functions, or nothing for text that is not UTF-8 or that holds a NUL
 // (the name would end early there): a bad path fails instead of naming another file.
 std::optional<std::wstring> WidePath(std::string_view utf8) {
-  if (utf8.empty() || utf8.size() > INT_MAX || utf8.find('\0') != std::string_view::npos) {
-    return std::nullopt;
-  }
-  const int size = static_cast<int>(utf8.size());
-  const int length =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-  if (length <= 0) return std::nullopt;
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string Utf8Text(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
+  if (utf8.empty() || utf8.find('\0') != std::string_view::npos) return std::nullopt;
+  return Utf8ToWide(utf8);
 }
 
 // CreateFileW reports failure as INVALID_HANDLE_VALUE, which is not null (it is the value
@@ -162,7 +143,7 @@ std::string Win32FileSystem::ExecutablePath() const {
     if (length == 0) return {};
     if (length < capacity) {
       buffer.resize(length);
-      return Utf8Text(buffer);
+      return WideToUtf8(buffer);
     }
     // The path was cut to fit (with ERROR_INSUFFICIENT_BUFFER or without, depending on the
     // Windows version): ask again with more room.
@@ -198,7 +179,7 @@ std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path) cons
   return ReadAll(file.get());
 }
 
-bool Win32FileSystem::ReplaceFile(std::string_view path, std::string_view content) {
+bool Win32FileSystem::ReplaceFileContent(std::string_view path, std::string_view content) {
   const std::optional<std::wstring> widePath = WidePath(path);
   if (!widePath || IsReadOnly(*widePath)) return false;
   TemporarySibling replacement(*widePath);

@@ -12,7 +12,7 @@ class Win32FileSystem final : public FileSystem {
   bool Exists(std::string_view path) const override;
   bool CreateEmptyFile(std::string_view path) override;
   std::optional<std::string> ReadFile(std::string_view path) const override;
-  bool ReplaceFile(std::string_view path, std::string_view content) override;
+  bool ReplaceFileContent(std::string_view path, std::string_view content) override;
 };
 
 }  // namespace zorvane::win32

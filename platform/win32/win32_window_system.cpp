@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <chrono>
 #include <map>
 #include <vector>
 
 #include "platform/tab_order.h"
-#include "platform/win32/gbk_text.h"
+#include "platform/win32/text_conversion.h"
 #include "platform/win32/window_records.h"
 
 namespace zorvane::win32 {
@@ -55,6 +57,8 @@ struct Win32WindowSystem::State {
 
   static std::function<void()> HandlerFor(const WindowRecord& window, std::string_view control,
                                           UiEvent event) {
+    // A window on its way out takes no more events but this one.
+    if (window.destroying && event != UiEvent::AboutToBeDestroyed) return {};
     for (const EventBinding& binding : window.bindings) {
       if (binding.event == event && binding.control == control) return binding.handler;
     }
@@ -137,8 +141,42 @@ struct Win32WindowSystem::State {
     DispatchMessageW(&message);
   }
 
+  void OnTimer(HWND hwnd, int id) const;
+
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  std::uint64_t nextTimerGeneration = 1;
 };
+
+// Runs the tick, then arms the system timer for exactly the next due time. When the tick
+// came later than the following due time (the machine stalled), the phase starts afresh
+// from now: the countdown is delayed, but never catches up with a burst of ticks.
+void Win32WindowSystem::State::OnTimer(HWND hwnd, int id) const {
+  WindowRecord* window = RecordOf(hwnd);
+  if (window == nullptr) return;
+  auto found = window->timers.find(id);
+  if (found == window->timers.end()) return;
+  const std::uint64_t generation = found->second.generation;
+  std::function<void()> callback = found->second.callback;
+  ++found->second.fired;
+  callback();
+
+  window = RecordOf(hwnd);  // the tick may have destroyed the window or reset the timer
+  if (window == nullptr) return;
+  found = window->timers.find(id);
+  if (found == window->timers.end() || found->second.generation != generation) return;
+  TimerRecord& timer = found->second;
+  using std::chrono::milliseconds;
+  const auto now = std::chrono::steady_clock::now();
+  auto due = timer.start + milliseconds(timer.interval) * (timer.fired + 1);
+  if (due <= now) {
+    timer.start = now + milliseconds(timer.interval) - milliseconds(timer.interval) * (timer.fired + 1);
+    due = now + milliseconds(timer.interval);
+  }
+  const auto delay = std::chrono::duration_cast<milliseconds>(due - now).count();
+  ::SetTimer(hwnd, static_cast<UINT_PTR>(id), static_cast<UINT>(std::max<long long>(delay, USER_TIMER_MINIMUM)),
+             nullptr);
+}
 
 namespace {
 Win32WindowSystem::State* StateOf(HWND hwnd) {
@@ -159,6 +197,9 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
   switch (message) {
     case WM_COMMAND:
       state->OnCommand(hwnd, LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_TIMER:
+      state->OnTimer(hwnd, static_cast<int>(wParam));
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -184,6 +225,7 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       ::DestroyWindow(hwnd);
       return 0;
     case WM_DESTROY:
+      window->destroying = true;
       state->Fire(hwnd, {}, UiEvent::AboutToBeDestroyed);
       return 0;
     case WM_NCDESTROY: {
@@ -222,7 +264,8 @@ Win32WindowSystem::~Win32WindowSystem() {
 }
 
 WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& spec,
-                                                       std::vector<EventBinding> bindings) {
+                                                       std::vector<EventBinding> bindings,
+                                                       WindowHandle* handle) {
   auto record = std::make_unique<WindowRecord>();
   record->spec = spec;
   record->bindings = std::move(bindings);
@@ -246,6 +289,7 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& spec,
   for (std::size_t i = 0; i < spec.controls.size(); ++i) {
     window->controls.push_back(CreateControl(*window, i));
   }
+  if (handle != nullptr) *handle = AsWindow(hwnd);
   state_->Fire(hwnd, {}, UiEvent::Created);
   if (spec.visible && ::IsWindow(hwnd)) ShowWindow(AsWindow(hwnd), true);
   return AsWindow(hwnd);
@@ -344,6 +388,22 @@ bool Win32WindowSystem::ShowsPicture(ControlHandle control) const {
   if (window == nullptr) return false;
   const ControlRecord* record = window->ControlById(GetDlgCtrlID(hwnd));
   return record != nullptr && record->picture != nullptr;
+}
+
+void Win32WindowSystem::SetTimer(WindowHandle window, int id, int intervalMs,
+                                 std::function<void()> callback) {
+  WindowRecord* record = state_->RecordOf(AsHwnd(window));
+  if (record == nullptr) return;
+  record->timers[id] = TimerRecord{intervalMs, std::chrono::steady_clock::now(), 0,
+                                   state_->nextTimerGeneration++, std::move(callback)};
+  ::SetTimer(AsHwnd(window), static_cast<UINT_PTR>(id), static_cast<UINT>(intervalMs), nullptr);
+}
+
+void Win32WindowSystem::KillTimer(WindowHandle window, int id) {
+  ::KillTimer(AsHwnd(window), static_cast<UINT_PTR>(id));
+  if (WindowRecord* record = state_->RecordOf(AsHwnd(window)); record != nullptr) {
+    record->timers.erase(id);
+  }
 }
 
 void Win32WindowSystem::RunMessageLoop() {

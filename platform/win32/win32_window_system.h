@@ -16,8 +16,9 @@ class Win32WindowSystem final : public WindowSystem {
   Win32WindowSystem(const Win32WindowSystem&) = delete;
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
-  WindowHandle CreateWindowFromLayout(const WindowSpec& spec,
-                                      std::vector<EventBinding> bindings) override;
+  using WindowSystem::CreateWindowFromLayout;
+  WindowHandle CreateWindowFromLayout(const WindowSpec& spec, std::vector<EventBinding> bindings,
+                                      WindowHandle* handle) override;
   void DestroyWindow(WindowHandle window) override;
   bool WindowExists(WindowHandle window) const override;
   Rect WindowBounds(WindowHandle window) const override;
@@ -34,6 +35,9 @@ class Win32WindowSystem final : public WindowSystem {
   void SetControlColour(ControlHandle control, Colour colour) override;
   void SetFocus(ControlHandle control) override;
   bool ShowsPicture(ControlHandle control) const override;
+  void SetTimer(WindowHandle window, int id, int intervalMs,
+                std::function<void()> callback) override;
+  void KillTimer(WindowHandle window, int id) override;
   void RunMessageLoop() override;
   void PumpPendingMessages() override;
 

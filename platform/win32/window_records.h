@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -58,6 +62,16 @@ struct ControlRecord {
   HFONT Font() const;
 };
 
+// A periodic timer that keeps time: tick k is due k intervals after the timer was set,
+// measured on the monotonic clock, so late deliveries never add up to drift.
+struct TimerRecord {
+  int interval = 0;
+  std::chrono::steady_clock::time_point start;
+  std::int64_t fired = 0;
+  std::uint64_t generation = 0;  // tells a timer set again apart from the one that fired
+  std::function<void()> callback;
+};
+
 struct WindowRecord {
   WindowSpec spec;
   GlobalAtom layoutName;
@@ -66,6 +80,8 @@ struct WindowRecord {
   ScopedGdiObject<HBRUSH> background;
   std::vector<std::unique_ptr<ControlRecord>> controls;  // in table order; id = index + 1
   HWND pendingFocus = nullptr;  // focus asked for while the window was still hidden
+  std::map<int, TimerRecord> timers;
+  bool destroying = false;  // its AboutToBeDestroyed event has begun
 
   ControlRecord* ControlById(int id) const;
 };

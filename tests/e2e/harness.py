@@ -499,6 +499,20 @@ class XScreen:
         self._xdotool("click", str(button))
         time.sleep(self.settle)
 
+    def drag(self, start: tuple[int, int], end: tuple[int, int], steps: int = 8) -> None:
+        """Presses the left button at `start`, moves in steps to `end` and lets go."""
+        self.move(*start)
+        self._xdotool("mousedown", "1")
+        time.sleep(self.settle)
+        for i in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * i // steps
+            y = start[1] + (end[1] - start[1]) * i // steps
+            self._xdotool("mousemove", str(x), str(y))
+            time.sleep(0.03)
+        time.sleep(self.settle)
+        self._xdotool("mouseup", "1")
+        time.sleep(self.settle)
+
     def key(self, *keys: str) -> None:
         """Presses and releases keys named as X keysyms: "Escape", "Return", "ctrl+a"."""
         self._xdotool("key", "--delay", "30", *keys)

@@ -50,7 +50,8 @@ class MainWindowTest(unittest.TestCase):
     def test_window_is_a_visible_topmost_bar_without_title(self):
         window = self.window
         self.assertTrue(window.visible)
-        self.assertEqual((window.rect.width, window.rect.height), (501, 94))
+        # Folded and docked at the bottom-right corner of the 1920x1080 screen.
+        self.assertEqual(window.rect, Rect(1670, 986, 250, 94))
         self.assertTrue(window.topmost, f"exstyle {window.ex_style:#x} lacks WS_EX_TOPMOST")
         self.assertEqual(window.title, "")
         # A dialog frame all round, no title bar: the client area sits evenly inside.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/jpeg/jpeg_codec.h"
+#include "gbk_check.h"
 #include "platform/memory/memory_window_system.h"
 
 namespace zorvane {
@@ -35,6 +36,14 @@ TEST(MainWindowLayout, TextsAreCodePage936) {
   EXPECT_EQ(Find("标签9")->text, "\xB5\xB9\xCA\xFD\xCA\xB1\xBC\xE4:");
   EXPECT_EQ(main_window::kMinutes, "\xB7\xD6\xD6\xD3");
   EXPECT_EQ(Find("标签15")->text, "Zorvane   \xB0\xE6\xB1\xBE\xA3\xBA" "1.1.1.13");
+}
+
+TEST(MainWindowLayout, EveryTextAndNameIsInTheProgramsCodePage) {
+  for (const ControlSpec& control : MainWindowSpec().controls) {
+    EXPECT_TRUE(testing::IsGbk(control.name)) << control.name;
+    EXPECT_TRUE(testing::IsGbk(control.text)) << control.name;
+  }
+  EXPECT_FALSE(testing::IsGbk("\x81\x30\x86\x31"));  // a GB18030-only sequence ("µ")
 }
 
 TEST(MainWindowLayout, EveryInputControlIsATabStopAndNoLabelIs) {

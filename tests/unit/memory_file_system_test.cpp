@@ -24,7 +24,7 @@ TEST(MemoryFileSystem, StartsWithTheExecutableInItsFolder) {
 
 TEST(MemoryFileSystem, NamesMatchWhateverTheCaseOfLettersAndTheSlashes) {
   MemoryFileSystem files;
-  ASSERT_TRUE(files.ReplaceFile(kConfig, "x"));
+  ASSERT_TRUE(files.ReplaceFileContent(kConfig, "x"));
   EXPECT_TRUE(files.Exists("c:/zorvane/myconfig.INI"));
   EXPECT_EQ(files.ReadFile("C:\\ZORVANE\\MyConfig.ini"), "x");
   EXPECT_TRUE(files.Exists("C:\\Zorvane\\"));
@@ -33,7 +33,7 @@ TEST(MemoryFileSystem, NamesMatchWhateverTheCaseOfLettersAndTheSlashes) {
 
 TEST(MemoryFileSystem, CreatingAndReplacingKeepEveryByte) {
   MemoryFileSystem files;
-  ASSERT_TRUE(files.ReplaceFile(kConfig, std::string("a\0b\r\rc", 6)));
+  ASSERT_TRUE(files.ReplaceFileContent(kConfig, std::string("a\0b\r\rc", 6)));
   EXPECT_EQ(files.ReadFile(kConfig), std::string("a\0b\r\rc", 6));
   ASSERT_TRUE(files.CreateEmptyFile(kConfig));
   EXPECT_EQ(files.ReadFile(kConfig), "");
@@ -45,22 +45,22 @@ TEST(MemoryFileSystem, WritesFailWhereWindowsRefusesThemAndChangeNothing) {
   files.AddFile(kConfig, "old");
   files.AddDirectory("C:\\Zorvane\\Folder");
 
-  EXPECT_FALSE(files.ReplaceFile("C:\\Missing\\MyConfig.ini", "new"));
+  EXPECT_FALSE(files.ReplaceFileContent("C:\\Missing\\MyConfig.ini", "new"));
   EXPECT_FALSE(files.CreateEmptyFile("C:\\Missing\\MyConfig.ini"));
   EXPECT_FALSE(files.Exists("C:\\Missing\\MyConfig.ini"));
 
-  EXPECT_FALSE(files.ReplaceFile("C:\\Zorvane\\Folder", "new"));
+  EXPECT_FALSE(files.ReplaceFileContent("C:\\Zorvane\\Folder", "new"));
   EXPECT_FALSE(files.CreateEmptyFile("C:\\Zorvane\\Folder"));
   EXPECT_EQ(files.ReadFile("C:\\Zorvane\\Folder"), std::nullopt);
   EXPECT_TRUE(files.Exists("C:\\Zorvane\\Folder"));
 
   files.SetFolderReadOnly("C:\\Zorvane");
-  EXPECT_FALSE(files.ReplaceFile(kConfig, "new"));
+  EXPECT_FALSE(files.ReplaceFileContent(kConfig, "new"));
   EXPECT_FALSE(files.CreateEmptyFile(kConfig));
   EXPECT_FALSE(files.CreateEmptyFile("C:\\Zorvane\\Other.ini"));
   EXPECT_EQ(files.ReadFile(kConfig), "old");
   files.SetFolderReadOnly("C:\\Zorvane", false);
-  EXPECT_TRUE(files.ReplaceFile(kConfig, "new"));
+  EXPECT_TRUE(files.ReplaceFileContent(kConfig, "new"));
   EXPECT_EQ(files.ReplacementCount(), 1);
 }
 
@@ -68,11 +68,11 @@ TEST(MemoryFileSystem, QueuedFailuresHitTheNextWritesOnly) {
   MemoryFileSystem files;
   files.AddFile(kConfig, "old");
   files.FailNextWrites(2);
-  EXPECT_FALSE(files.ReplaceFile(kConfig, "first"));
+  EXPECT_FALSE(files.ReplaceFileContent(kConfig, "first"));
   EXPECT_FALSE(files.CreateEmptyFile(kConfig));
   EXPECT_EQ(files.ReadFile(kConfig), "old");
   EXPECT_EQ(files.ReplacementCount(), 0);
-  EXPECT_TRUE(files.ReplaceFile(kConfig, "third"));
+  EXPECT_TRUE(files.ReplaceFileContent(kConfig, "third"));
   EXPECT_EQ(files.ReadFile(kConfig), "third");
   EXPECT_EQ(files.ReplacementCount(), 1);
 }

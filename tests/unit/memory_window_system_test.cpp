@@ -157,6 +157,18 @@ TEST_F(MemoryWindowSystemTest, HandlerMayDestroyItsOwnWindow) {
   EXPECT_EQ(ui.ControlText(Control(window, "go")), "");
 }
 
+TEST_F(MemoryWindowSystemTest, NoEventReachesAWindowOnItsWayOut) {
+  // The clean-up of a closing window may pump messages; a click that arrives then must not
+  // start anything in a window that is going away.
+  WindowHandle window;
+  int clicks = 0;
+  window = Open({{"go", UiEvent::Clicked, [&] { ++clicks; }},
+                 {"", UiEvent::AboutToBeDestroyed, [&] { ui.Click(ui.FindControl(window, "go")); }}});
+  ui.Click(Control(window, "go"));
+  ui.RequestClose(window);
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(MemoryWindowSystemTest, TabFollowsFocusNumbersAndSkipsHiddenControls) {
   const WindowHandle window = Open();
   ui.SetFocus(Control(window, "go"));

@@ -4,8 +4,6 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
-// <windows.h> names kernel32's ReplaceFileA "ReplaceFile"; here that is the member.
-#undef ReplaceFile
 
 #include <gtest/gtest.h>
 
@@ -117,7 +115,7 @@ TEST_F(Win32FileSystemTest, ReplaceAndReadCarryEveryByte) {
 
   const std::string path = PathOf(L"MyConfig.ini");
   for (const std::string& content : {everyByte, lines, large, std::string(), lines}) {
-    ASSERT_TRUE(files.ReplaceFile(path, content));
+    ASSERT_TRUE(files.ReplaceFileContent(path, content));
     EXPECT_EQ(fs::file_size(folder / L"MyConfig.ini"), content.size());
     EXPECT_EQ(files.ReadFile(path), content);
   }
@@ -137,7 +135,7 @@ TEST_F(Win32FileSystemTest, ReplacingAFolderFailsAndLeavesItAsItWas) {
   ASSERT_TRUE(CreateDirectoryW((folder / L"MyConfig.ini").c_str(), nullptr));
   Put(L"MyConfig.ini\\inside.txt", "kept");
 
-  EXPECT_FALSE(files.ReplaceFile(PathOf(L"MyConfig.ini"), "new"));
+  EXPECT_FALSE(files.ReplaceFileContent(PathOf(L"MyConfig.ini"), "new"));
   EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
   EXPECT_TRUE(fs::is_directory(folder / L"MyConfig.ini"));
   EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini\\inside.txt")), "kept");
@@ -150,7 +148,7 @@ TEST_F(Win32FileSystemTest, ReplacingAReadOnlyFileFailsAndKeepsItsContent) {
   Put(L"MyConfig.ini", "old");
   ASSERT_TRUE(SetFileAttributesW((folder / L"MyConfig.ini").c_str(), FILE_ATTRIBUTE_READONLY));
 
-  EXPECT_FALSE(files.ReplaceFile(PathOf(L"MyConfig.ini"), "new"));
+  EXPECT_FALSE(files.ReplaceFileContent(PathOf(L"MyConfig.ini"), "new"));
   EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
   EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini")), "old");
   EXPECT_EQ(Names(), kJustTheConfig);
@@ -163,14 +161,14 @@ TEST_F(Win32FileSystemTest, ChineseNamesAreUtf8) {
 
   EXPECT_TRUE(files.Exists(Utf8((folder / chinese).u8string())));
   ASSERT_TRUE(files.CreateEmptyFile(config));
-  ASSERT_TRUE(files.ReplaceFile(config, "Width=120"));
+  ASSERT_TRUE(files.ReplaceFileContent(config, "Width=120"));
   EXPECT_EQ(files.ReadFile(config), "Width=120");
   EXPECT_EQ(fs::file_size(folder / chinese / L"MyConfig.ini"), 9u);
 
   // The same name in the ANSI code page (936 here) is not a name these functions take.
   EXPECT_FALSE(files.Exists(PathOf(L"") + "设置测试"));
 
-  ASSERT_TRUE(files.ReplaceFile(Utf8((folder / chinese / L"说明.ini").u8string()), "x"));
+  ASSERT_TRUE(files.ReplaceFileContent(Utf8((folder / chinese / L"说明.ini").u8string()), "x"));
   EXPECT_TRUE(fs::exists(folder / chinese / L"说明.ini"));
 }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/main_window_layout.h"
-#include "platform/win32/gbk_text.h"
+#include "platform/win32/text_conversion.h"
 #include "platform/win32/window_records.h"
 #include "resources/pictures.h"
 
@@ -47,6 +47,14 @@ class Win32WindowSystemTest : public ::testing::Test {
     spec = {.name = "TestWindow", .size = {300, 160}, .background = kWhite,
             .escapeCloses = escapeCloses, .visible = visible, .controls = kControls};
     return ui.CreateWindowFromLayout(spec, std::move(bindings));
+  }
+
+  // A window that ends the program leaves a quit message behind; the next test's pumps
+  // would stop at it.
+  void TearDown() override {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
   }
 
   WindowSpec spec;
@@ -142,6 +150,43 @@ TEST_F(Win32WindowSystemTest, EventsReachTheirBindings) {
   SendMessageW(H(window), WM_CLOSE, 0, 0);
   EXPECT_EQ(events, (std::vector<std::string>{"changed", "clicked", "inside", "close", "destroy"}));
   EXPECT_FALSE(ui.WindowExists(window));
+}
+
+TEST_F(Win32WindowSystemTest, NoEventReachesAWindowOnItsWayOut) {
+  WindowHandle window;
+  int clicks = 0;
+  window = Open({{"go", UiEvent::Clicked, [&] { ++clicks; }},
+                 {"", UiEvent::AboutToBeDestroyed, [&] {
+                    SendMessageW(H(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
+                  }}});
+  SendMessageW(H(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
+  ui.DestroyWindow(window);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Win32WindowSystemTest, TimerTicksOnTheUiThreadUntilKilled) {
+  const WindowHandle window = Open();
+  int ticks = 0;
+  const DWORD uiThread = GetCurrentThreadId();
+  bool onUiThread = true;
+  ui.SetTimer(window, 1, 50, [&] {
+    ++ticks;
+    onUiThread = onUiThread && GetCurrentThreadId() == uiThread;
+  });
+  const DWORD start = GetTickCount();
+  while (ticks < 3 && GetTickCount() - start < 5000) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    ui.PumpPendingMessages();
+  }
+  EXPECT_EQ(ticks, 3);
+  EXPECT_TRUE(onUiThread);
+  ui.KillTimer(window, 1);
+  const DWORD killed = GetTickCount();
+  while (GetTickCount() - killed < 300) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    ui.PumpPendingMessages();
+  }
+  EXPECT_EQ(ticks, 3);
 }
 
 TEST_F(Win32WindowSystemTest, ClosingTheWindowThatEndsTheProgramEndsTheLoop) {

@@ -1,0 +1,39 @@
+// The program-wide state: thirteen values, all zero when the process starts. The UI thread
+// writes them; worker threads read them, so each is a word of its own (std::atomic).
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+
+#include "platform/threads.h"
+
+namespace zorvane {
+
+struct ProgramState {
+  // The display's margins and digit geometry, copied from the settings at every Start.
+  std::atomic<std::int32_t> DisplayMarginX{0};
+  std::atomic<std::int32_t> DisplayMarginY{0};
+  std::atomic<std::int32_t> DigitWidth{0};
+  std::atomic<std::int32_t> DigitHeight{0};
+  std::atomic<std::int32_t> SegmentThickness{0};
+  std::atomic<std::int32_t> SegmentGap{0};
+
+  std::atomic<std::int32_t> RemainingSeconds{0};
+  // The last-30-seconds ticker may still be started in this run.
+  std::atomic<std::int32_t> WarningArmed{0};
+  // The next redraw must size, centre and show the display window.
+  std::atomic<std::int32_t> DisplayLayoutPending{0};
+  std::atomic<std::int32_t> CountdownRunning{0};
+
+  // Serialises every change of the display window's layered attributes and the redraw's
+  // write of the remaining seconds. It lives as long as the process, so a fade or a late
+  // redraw can never use a lock that is gone.
+  std::mutex DisplayLock;
+
+  // The redraw thread started by the latest tick, until its handle is closed.
+  ThreadHandle RedrawThread;
+  std::int32_t TimerId = 0;
+};
+
+}  // namespace zorvane

@@ -1,0 +1,19 @@
+// Threads on kernel32: CreateThread, exit codes, MsgWaitForMultipleObjects, Sleep.
+#pragma once
+
+#include "platform/threads.h"
+
+namespace zorvane::win32 {
+
+class Win32Threads final : public Threads {
+ public:
+  ThreadHandle StartThread(std::function<void()> body) override;
+  ThreadState QueryThread(ThreadHandle thread) const override;
+  void CloseThread(ThreadHandle thread) override;
+  void TerminateThread(ThreadHandle thread) override;
+  WaitResult WaitForThreadOrInput(ThreadHandle thread, int timeoutMs) override;
+  void Sleep(int milliseconds) override;
+  void TrimWorkingSet() override;
+};
+
+}  // namespace zorvane::win32

@@ -1,0 +1,103 @@
+"""The main window's life in the real program: folded and docked at start, the gear widens
+and folds it, the settings file is created, written on the way out and read at the next
+start, the time entry drops typed letters, and the window moves when dragged by its
+background but not by its controls."""
+
+import unittest
+
+from harness import MAIN_WINDOW, Rect, ZorvaneSession, main, wait_until
+
+ELEVEN_LINES = (b"[Main]\r\nWidth=120\r\nHigh= 200\r\nBorder=20\r\nSpace=2\r\n"
+                b"[color]\r\nbgc=13948116\r\nlc=0\r\ndc=15527148\r\nalarm=255\r\nsplit=0\r\n")
+
+
+class FoldingTest(unittest.TestCase):
+    def test_gear_widens_to_the_left_and_folds_back(self):
+        with ZorvaneSession() as session:
+            self.assertEqual(session.main_window().rect, Rect(1670, 986, 250, 94))
+            for expected in (Rect(1410, 986, 510, 94), Rect(1670, 986, 250, 94)):
+                gear = session.control("设置")
+                session.screen.click(*gear.screen.centre)
+                wait_until(lambda: session.main_window().rect == expected or None, 5,
+                           f"the main window to become {expected}")
+
+    def test_about_area_is_seen_only_expanded(self):
+        with ZorvaneSession() as session:
+            folded = session.screenshot()
+            self.assertEqual(folded.width, session.main_window().client.width)
+            session.screen.click(*session.control("设置").screen.centre)
+            wait_until(lambda: session.main_window().rect.width == 510 or None, 5, "expanding")
+            help_button = session.control("使用说明按钮")
+            self.assertTrue(session.main_window().client.contains_rect(help_button.screen))
+            shot = session.screenshot()
+            shot.save_artifact("expanded")
+            button = shot.crop(help_button.in_window)
+            self.assertGreater(button.count(lambda rgb: max(rgb) < 100), 20, "no caption drawn")
+
+
+class SettingsFileTest(unittest.TestCase):
+    def test_first_run_creates_an_empty_file_and_exit_writes_the_settings(self):
+        with ZorvaneSession() as session:
+            config = session.folder / "MyConfig.ini"
+            self.assertTrue(config.is_file())
+            self.assertEqual(config.read_bytes(), b"")
+            self.assertEqual(session.stop(), 0)
+            self.assertEqual(config.read_bytes(), ELEVEN_LINES)
+
+    def test_next_run_reads_the_saved_height_without_its_blank(self):
+        with ZorvaneSession(files={"MyConfig.ini": ELEVEN_LINES}) as session:
+            self.assertEqual(session.control("高度编辑框").text, "200")
+            self.assertEqual(session.control("宽度编辑框").text, "120")
+
+    def test_escape_ends_the_program_and_saves(self):
+        with ZorvaneSession(files={"MyConfig.ini": b"[Main]\r\nWidth=77\r\n"}) as session:
+            session.screen.click(*session.background_point())
+            session.screen.key("Escape")
+            self.assertEqual(session.wait_for_exit(), 0)
+            saved = (session.folder / "MyConfig.ini").read_bytes()
+            self.assertTrue(saved.startswith(b"[Main]\r\nWidth=77\r\nHigh= 200\r\n"), saved)
+
+    def test_foreign_lines_survive_and_keys_keep_their_places(self):
+        original = (b"; written by hand\r\n[Other]\r\nkeep=me\r\n[color]\r\nalarm=16711680\r\n"
+                    b"[Main]\r\nSpace = 5 \r\n")
+        with ZorvaneSession(files={"MyConfig.ini": original}) as session:
+            self.assertEqual(session.control("间隙编辑框").text, "5")
+            self.assertEqual(session.stop(), 0)
+            saved = (session.folder / "MyConfig.ini").read_bytes()
+        self.assertEqual(saved, b"; written by hand\r\n[Other]\r\nkeep=me\r\n"
+                                b"[color]\r\nalarm=16711680\r\nbgc=13948116\r\nlc=0\r\n"
+                                b"dc=15527148\r\nsplit=0\r\n"
+                                b"[Main]\r\nSpace=5\r\nWidth=120\r\nHigh= 200\r\nBorder=20\r\n")
+
+
+class InputTest(unittest.TestCase):
+    def test_letters_typed_into_the_minutes_are_dropped(self):
+        with ZorvaneSession() as session:
+            minutes = session.control("分钟")
+            session.screen.click(*minutes.screen.centre)
+            session.screen.type("a1b-2c")
+            self.assertEqual(session.driver.text(minutes.hwnd), "1-2")
+
+    def test_remaining_seconds_box_takes_no_typing(self):
+        with ZorvaneSession() as session:
+            remaining = session.control("总时间")
+            session.screen.click(*remaining.screen.centre)
+            session.screen.type("12")
+            self.assertEqual(session.driver.text(remaining.hwnd), "")
+
+    def test_dragging_the_background_moves_the_window_but_controls_do_not(self):
+        with ZorvaneSession() as session:
+            start = session.main_window().rect
+            minutes = session.control("分钟").screen.centre
+            session.screen.drag(minutes, (minutes[0] - 300, minutes[1] - 300))
+            self.assertEqual(session.main_window().rect, start)
+
+            label = session.control("标签9").screen.centre
+            session.screen.drag(label, (label[0] - 300, label[1] - 200))
+            moved = wait_until(lambda: (r := session.main_window().rect) != start and r or None,
+                               5, "the window to move")
+            self.assertEqual((moved.left, moved.top), (start.left - 300, start.top - 200))
+
+
+if __name__ == "__main__":
+    main()

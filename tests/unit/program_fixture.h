@@ -1,0 +1,35 @@
+// A whole program on the in-memory platform: the window system, virtual time and files.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/program.h"
+#include "platform/memory/memory_file_system.h"
+#include "platform/memory/memory_window_system.h"
+#include "platform/memory/virtual_scheduler.h"
+
+namespace zorvane::testing {
+
+inline constexpr char kConfigPath[] = "C:\\Zorvane\\MyConfig.ini";
+
+class ProgramFixture {
+ public:
+  // Starts the program as the process would, without entering the message loop.
+  void Start() {
+    program = std::make_unique<Program>(Platform{ui, scheduler, files});
+    program->CreateMainWindow();
+  }
+  WindowHandle Main() const { return program->MainWindow(); }
+  ControlHandle Control(std::string_view name) const { return ui.FindControl(Main(), name); }
+  std::string Text(std::string_view name) const { return ui.ControlText(Control(name)); }
+  Rect MainBounds() const { return ui.WindowBounds(Main()); }
+  std::string ConfigFile() const { return files.FileContent(kConfigPath).value_or("<none>"); }
+
+  memory::VirtualScheduler scheduler;
+  memory::MemoryWindowSystem ui{{1920, 1080}, &scheduler};
+  memory::MemoryFileSystem files;
+  std::unique_ptr<Program> program;
+};
+
+}  // namespace zorvane::testing

@@ -1,0 +1,115 @@
+// Virtual time must be exact and repeatable: workers run one at a time in a fixed order,
+// sleepers wake and timers fire in time order, and waits end for the right reason.
+#include "platform/memory/virtual_scheduler.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zorvane::memory {
+namespace {
+
+class VirtualSchedulerTest : public ::testing::Test {
+ protected:
+  void Log(std::string entry) {
+    std::lock_guard lock(logMutex);
+    log.push_back(std::to_string(scheduler.Now()) + ":" + entry);
+  }
+
+  std::mutex logMutex;
+  std::vector<std::string> log;
+  VirtualScheduler scheduler;  // last: its workers go before the log they write
+};
+
+TEST_F(VirtualSchedulerTest, WorkersRunOnlyWhenLetAndInStartOrder) {
+  scheduler.StartDetachedThread([&] { Log("a"); });
+  scheduler.StartDetachedThread([&] { Log("b"); });
+  EXPECT_TRUE(log.empty());
+  scheduler.RunUntilIdle();
+  EXPECT_EQ(log, (std::vector<std::string>{"0:a", "0:b"}));
+}
+
+TEST_F(VirtualSchedulerTest, SleepersAndTimersInterleaveInTimeOrder) {
+  scheduler.StartDetachedThread([&] {
+    for (int i = 0; i < 3; ++i) {
+      Log("click");
+      scheduler.Sleep(i == 0 ? 1000 : 500);
+    }
+  });
+  scheduler.SetTimer(1, 1000, [&] { Log("tick"); });
+  scheduler.AdvanceTo(2500);
+  EXPECT_EQ(log, (std::vector<std::string>{"0:click", "1000:click", "1000:tick", "1500:click",
+                                           "2000:tick"}));
+  EXPECT_EQ(scheduler.Now(), 2500);
+}
+
+TEST_F(VirtualSchedulerTest, TimerSetAgainRestartsAndKilledTimerStaysQuiet) {
+  scheduler.SetTimer(7, 1000, [&] { Log("tick"); });
+  scheduler.AdvanceTo(600);
+  scheduler.SetTimer(7, 1000, [&] { Log("tock"); });
+  scheduler.AdvanceTo(1700);
+  scheduler.KillTimer(7);
+  scheduler.AdvanceTo(5000);
+  EXPECT_EQ(log, (std::vector<std::string>{"1600:tock"}));
+  EXPECT_FALSE(scheduler.HasTimer(7));
+}
+
+TEST_F(VirtualSchedulerTest, TerminatedSleeperUnwindsItsStack) {
+  bool cleanedUp = false;
+  struct Guard {
+    bool& flag;
+    ~Guard() { flag = true; }
+  };
+  const ThreadHandle thread = scheduler.StartThread([&] {
+    Guard guard{cleanedUp};
+    scheduler.Sleep(10000);
+    Log("never");
+  });
+  scheduler.RunUntilIdle();
+  EXPECT_EQ(scheduler.QueryThread(thread), ThreadState::Running);
+  scheduler.TerminateThread(thread);
+  EXPECT_TRUE(cleanedUp);
+  EXPECT_EQ(scheduler.QueryThread(thread), ThreadState::Ended);
+  EXPECT_EQ(scheduler.TerminationCount(), 1);
+  scheduler.CloseThread(thread);
+  EXPECT_EQ(scheduler.QueryThread(thread), ThreadState::Unknown);
+  scheduler.AdvanceTo(20000);
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(VirtualSchedulerTest, WaitEndsForTheRightReason) {
+  const ThreadHandle quick = scheduler.StartThread([&] { scheduler.Sleep(300); });
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(quick, 1000), WaitResult::ThreadEnded);
+  EXPECT_EQ(scheduler.Now(), 300);
+
+  const ThreadHandle slow = scheduler.StartThread([&] { scheduler.Sleep(5000); });
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(slow, 1000), WaitResult::TimedOut);
+  EXPECT_EQ(scheduler.Now(), 1300);
+
+  scheduler.SetTimer(1, 1000, [] {});
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(slow, 1000), WaitResult::InputArrived);
+  EXPECT_EQ(scheduler.Now(), 2300);  // the timer set at 1300 fell due
+
+  bool pending = true;
+  scheduler.SetInputCheck([&] { return pending; });
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(slow, 1000), WaitResult::InputArrived);
+  scheduler.SetInputCheck({});
+
+  scheduler.CloseThread(quick);
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(quick, 1000), WaitResult::Failed);
+  scheduler.CloseThread(slow);
+}
+
+TEST_F(VirtualSchedulerTest, ClosedHandlesAreCountedAndFinishedWorkersReaped) {
+  for (int i = 0; i < 50; ++i) scheduler.StartDetachedThread([] {});
+  const ThreadHandle kept = scheduler.StartThread([] {});
+  scheduler.RunUntilIdle();
+  EXPECT_EQ(scheduler.OpenHandleCount(), 1);
+  EXPECT_EQ(scheduler.LiveWorkerCount(), 0);
+  scheduler.CloseThread(kept);
+  EXPECT_EQ(scheduler.OpenHandleCount(), 0);
+}
+
+}  // namespace
+}  // namespace zorvane::memory
