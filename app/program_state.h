@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "platform/threads.h"
+#include "platform/window_system.h"
 
 namespace zorvane {
 
@@ -30,6 +31,9 @@ struct ProgramState {
   // write of the remaining seconds. It lives as long as the process, so a fade or a late
   // redraw can never use a lock that is gone.
   std::mutex DisplayLock;
+
+  // The window the time is drawn in, while a countdown is open; read by worker threads.
+  std::atomic<WindowHandle> DisplayWindow{};
 
   // The redraw thread started by the latest tick, until its handle is closed.
   ThreadHandle RedrawThread;

@@ -1,0 +1,152 @@
+#include "display/time_display.h"
+
+#include <mutex>
+
+#include "app/main_window_layout.h"
+#include "display/canvas_objects.h"
+#include "display/draw_digit.h"
+#include "display/fractional.h"
+#include "display/layering.h"
+#include "settings/text_to_integer.h"
+
+namespace zorvane {
+namespace {
+
+// The gap between neighbouring digits, added to the digit width to give the pitch.
+constexpr std::int32_t kDigitSpace = 3;
+
+std::string TwoCharacters(std::int32_t value) {
+  std::string text = IntegerToText(value);
+  if (text.size() < 2) text = "0" + text;
+  return text;
+}
+
+struct Geometry {
+  std::int32_t marginX, marginY, width, height, thickness, gap;
+  double pitch;  // in double: the sizes are taken as they come, however large
+};
+
+Geometry ReadGeometry(const ProgramState& state) {
+  Geometry g{state.DisplayMarginX.load(), state.DisplayMarginY.load(), state.DigitWidth.load(),
+             state.DigitHeight.load(), state.SegmentThickness.load(), state.SegmentGap.load(), 0};
+  g.pitch = static_cast<double>(g.width) + kDigitSpace;
+  return g;
+}
+
+// Sizes, centres and shows the window for the texts of this picture.
+void LayOutWindow(DisplayContext& display, WindowHandle window, const Geometry& g,
+                  std::int32_t characters) {
+  WindowSystem& ui = display.ui;
+  Rect bounds = ui.WindowBounds(window);
+  bounds.width = DisplayWidth(g.marginX, g.width, characters);
+  bounds.height = TruncateToInt(2.0 * g.marginY + g.height);
+  ui.SetWindowBounds(window, bounds);
+  bounds = ui.WindowBounds(window);  // centred with the size the window really took
+  const Size screen = ui.ScreenSize();
+  bounds.left = TruncateToInt((static_cast<double>(screen.width) - bounds.width) / 2);
+  bounds.top = TruncateToInt((static_cast<double>(screen.height) - bounds.height) / 2);
+  ui.SetWindowBounds(window, bounds);
+  ui.ShowWindow(window, true);
+  display.state.DisplayLayoutPending = 0;
+}
+
+void FillBackground(Canvas& canvas, Colour colour, Size size) {
+  const ScopedDrawingObject pen(canvas, canvas.CreateSolidPen(colour));
+  const ScopedDrawingObject brush(canvas, canvas.CreateSolidBrush(colour));
+  SelectionRestorer selection(canvas);
+  selection.Use(pen, brush);
+  canvas.Rectangle(0, 0, size.width, size.height);
+}
+
+// Draws one text's digits from `left`, a pitch apart; returns where the next cell would go.
+double DrawDigits(Canvas& canvas, const std::string& text, double left, const Geometry& g,
+                  Colour lit, Colour unlit) {
+  for (char character : text) {
+    DrawDigit(canvas, TruncateToInt(left), g.marginY, g.width, g.height, GlyphFor(character),
+              g.thickness, lit, unlit, g.gap);
+    left += g.pitch;
+  }
+  return left;
+}
+
+}  // namespace
+
+DisplayControls FindDisplayControls(const WindowSystem& ui, WindowHandle mainWindow) {
+  using namespace main_window;
+  return {ui.FindControl(mainWindow, kBackgroundColour), ui.FindControl(mainWindow, kLitColour),
+          ui.FindControl(mainWindow, kUnlitColour),      ui.FindControl(mainWindow, kAlarmColour),
+          ui.FindControl(mainWindow, kSeparatorColour),  ui.FindControl(mainWindow, kRemaining)};
+}
+
+TimeTexts FormatRemaining(std::int32_t remaining) {
+  return {TwoCharacters(remaining / 60), TwoCharacters(remaining % 60)};
+}
+
+std::int32_t GlyphFor(char character) {
+  if (character == '-') return kMinusGlyph;
+  return TextToInteger(std::string_view(&character, 1));
+}
+
+std::int32_t DisplayWidth(std::int32_t margin, std::int32_t digitWidth, std::int32_t characters) {
+  const double pitch = static_cast<double>(digitWidth) + kDigitSpace;
+  return TruncateToInt(2.0 * margin + pitch * (characters + kTwoThirds));
+}
+
+void DrawSeparatorDot(Canvas& surface, std::int32_t left, std::int32_t top, std::int32_t right,
+                      std::int32_t bottom, Colour colour) {
+  const ScopedDrawingObject pen(surface, surface.CreateSolidPen(colour));
+  const ScopedDrawingObject brush(surface, surface.CreateSolidBrush(colour));
+  SelectionRestorer selection(surface);
+  selection.Use(pen, brush);
+  surface.Ellipse(left, top, right, bottom);
+}
+
+void RedrawDisplay(DisplayContext& display, std::int32_t remaining) {
+  WindowSystem& ui = display.ui;
+  const WindowHandle window = display.state.DisplayWindow.load();
+  const TimeTexts texts = FormatRemaining(remaining);
+  const Geometry g = ReadGeometry(display.state);
+
+  if (display.state.DisplayLayoutPending != 0) {
+    LayOutWindow(display, window, g,
+                 static_cast<std::int32_t>(texts.minutes.size() + texts.seconds.size()));
+  }
+
+  const Rect bounds = ui.WindowBounds(window);
+  if (auto canvas = display.drawing.CreateOffscreen(window, {bounds.width, bounds.height})) {
+    const DisplayControls& c = display.controls;
+    FillBackground(*canvas, ui.ControlColour(c.background), canvas->Dimensions());
+
+    const double afterMinutes =
+        DrawDigits(*canvas, texts.minutes, g.marginX, g, ui.ControlColour(c.lit),
+                   ui.ControlColour(c.unlit));
+
+    // The colon: two dots, 2/9 of a pitch wide and a sixth of the digit high, centred in a
+    // cell two thirds of a pitch wide, at a quarter and three quarters of the height.
+    const double colon = afterMinutes;
+    const double dotLeft = colon + 2.0 * g.pitch / 9.0;
+    const double dotRight = colon + 4.0 * g.pitch / 9.0;
+    const double sixth = g.height / 6.0;
+    const double third = g.height / 3.0;
+    const double half = g.height / 2.0;
+    const Colour separator = ui.ControlColour(c.separator);
+    DrawSeparatorDot(*canvas, TruncateToInt(dotLeft), TruncateToInt(g.marginY + sixth),
+                     TruncateToInt(dotRight), TruncateToInt(g.marginY + third), separator);
+    DrawSeparatorDot(*canvas, TruncateToInt(dotLeft), TruncateToInt(g.marginY + sixth + half),
+                     TruncateToInt(dotRight), TruncateToInt(g.marginY + third + half), separator);
+
+    // The seconds turn to the alarm colour in the last minute.
+    const Colour secondsColour = remaining < 60 ? ui.ControlColour(c.alarm) : ui.ControlColour(c.lit);
+    const double firstSecond = TruncateToInt(colon + g.pitch * kTwoThirds);
+    DrawDigits(*canvas, texts.seconds, firstSecond, g, secondsColour, ui.ControlColour(c.unlit));
+
+    canvas->CopyToWindow();
+  }
+
+  // Back to the keyed look: opaque, with pure white see-through.
+  std::lock_guard lock(display.state.DisplayLock);
+  ApplyLayeredAttributes(display.drawing, window, kWhite, 0, LayeredFlags::ColourKey);
+  ui.SetControlText(display.controls.remaining, IntegerToText(remaining));
+}
+
+}  // namespace zorvane

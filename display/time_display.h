@@ -1,0 +1,58 @@
+// The picture of the remaining time: "mm:ss" in seven-segment digits with a colon of two
+// dots, on a plain background, composed off screen and copied to the display window in one
+// step. The first picture after Start or Resume also sizes the window to the digits,
+// centres it on the screen and shows it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/program_state.h"
+#include "platform/drawing.h"
+#include "platform/window_system.h"
+
+namespace zorvane {
+
+// The controls a redraw reads (the colours) and writes (the remaining seconds), found once
+// on the UI thread so that a worker thread never has to look anything up.
+struct DisplayControls {
+  ControlHandle background;
+  ControlHandle lit;
+  ControlHandle unlit;
+  ControlHandle alarm;
+  ControlHandle separator;
+  ControlHandle remaining;  // 总时间, on the main window
+};
+
+DisplayControls FindDisplayControls(const WindowSystem& ui, WindowHandle mainWindow);
+
+// What a redraw works with. Every member may be used from a worker thread.
+struct DisplayContext {
+  WindowSystem& ui;
+  Drawing& drawing;
+  ProgramState& state;
+  DisplayControls controls;
+};
+
+// The two texts of the picture: whole minutes (truncated toward zero) and the remainder,
+// each with a "0" in front when shorter than two characters.
+struct TimeTexts {
+  std::string minutes;
+  std::string seconds;
+};
+TimeTexts FormatRemaining(std::int32_t remaining);
+
+// The digit shown for one character of the texts: its value for a digit; the minus of a
+// negative time is drawn as a lone middle bar.
+std::int32_t GlyphFor(char character);
+
+// The display window's width for `characters` digit cells and the colon.
+std::int32_t DisplayWidth(std::int32_t margin, std::int32_t digitWidth, std::int32_t characters);
+
+void RedrawDisplay(DisplayContext& display, std::int32_t remaining);
+
+// A filled ellipse in the separator colour, outline included.
+void DrawSeparatorDot(Canvas& surface, std::int32_t left, std::int32_t top, std::int32_t right,
+                      std::int32_t bottom, Colour colour);
+
+}  // namespace zorvane
