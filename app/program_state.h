@@ -26,6 +26,10 @@ struct ProgramState {
   // The next redraw must size, centre and show the display window.
   std::atomic<std::int32_t> DisplayLayoutPending{0};
   std::atomic<std::int32_t> CountdownRunning{0};
+  // Counts the runs of the countdown: every Start and Resume begins a new one. A warning
+  // ticker belongs to one run and ends when it sees another, so a quick pause and resume
+  // never leaves two tickers clicking.
+  std::atomic<std::int32_t> CountdownRun{0};
 
   // Serialises every change of the display window's layered attributes and the redraw's
   // write of the remaining seconds. It lives as long as the process, so a fade or a late

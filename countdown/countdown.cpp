@@ -1,0 +1,182 @@
+#include "countdown/countdown.h"
+
+#include <cmath>
+
+#include "app/main_window_layout.h"
+#include "app/thread_routines.h"
+#include "countdown/alarm.h"
+#include "countdown/time_entry.h"
+#include "display/display_window_layout.h"
+#include "display/layering.h"
+#include "resources/sounds.h"
+#include "settings/text_to_integer.h"
+
+namespace zorvane {
+namespace {
+
+constexpr int kTickMs = 1000;
+constexpr int kStopWaitMs = 1000;
+constexpr std::int32_t kWarningSeconds = 30;
+constexpr std::int32_t kBlinkSeconds = 10;
+
+// The captions that record the countdown's state.
+constexpr std::string_view kIdle = "B";
+constexpr std::string_view kOpen = "S";
+constexpr std::string_view kRunning = "P";
+constexpr std::string_view kPaused = "C";
+
+// A whole minute of remaining time, tested on the floating-point remainder.
+bool IsWholeMinute(std::int32_t remaining) {
+  return std::abs(std::fmod(static_cast<double>(remaining), 60.0)) <= 1e-7;
+}
+
+}  // namespace
+
+Countdown::Countdown(WindowSystem& ui, Threads& threads, Drawing& drawing, Sound& sound,
+                     ProgramState& state)
+    : ui_(ui),
+      threads_(threads),
+      drawing_(drawing),
+      sound_(sound),
+      state_(state),
+      display_{ui, drawing, state, {}} {}
+
+void Countdown::Attach(WindowHandle mainWindow) {
+  using namespace main_window;
+  mainWindow_ = mainWindow;
+  startButton_ = ui_.FindControl(mainWindow, kStart);
+  pauseButton_ = ui_.FindControl(mainWindow, kPause);
+  minutesBox_ = ui_.FindControl(mainWindow, kMinutes);
+  secondsBox_ = ui_.FindControl(mainWindow, kSeconds);
+  remainingBox_ = ui_.FindControl(mainWindow, kRemaining);
+  widthBox_ = ui_.FindControl(mainWindow, kDigitWidth);
+  heightBox_ = ui_.FindControl(mainWindow, kDigitHeight);
+  thicknessBox_ = ui_.FindControl(mainWindow, kSegmentThickness);
+  gapBox_ = ui_.FindControl(mainWindow, kSegmentGap);
+  display_.controls = FindDisplayControls(ui_, mainWindow);
+}
+
+void Countdown::ToggleStartStop() {
+  // A click that arrives while Stop waits for the last redraw is dropped: the countdown is
+  // being stopped, and a start now would be torn down by the rest of Stop.
+  if (stopping_) return;
+  threads_.TrimWorkingSet();
+  if (ui_.ControlText(startButton_) == kIdle) {
+    Start();
+  } else {
+    Stop();
+  }
+}
+
+void Countdown::Start() {
+  state_.DisplayMarginX = 5;
+  state_.DisplayMarginY = 5;
+  state_.DigitWidth = TextToInteger(ui_.ControlText(widthBox_));
+  state_.DigitHeight = TextToInteger(ui_.ControlText(heightBox_));
+  state_.SegmentThickness = TextToInteger(ui_.ControlText(thicknessBox_));
+  state_.SegmentGap = TextToInteger(ui_.ControlText(gapBox_));
+  state_.RemainingSeconds = EnteredTotal(ui_, minutesBox_, secondsBox_);
+  ui_.SetControlText(remainingBox_, IntegerToText(state_.RemainingSeconds));
+  state_.WarningArmed = 1;
+  state_.DisplayLayoutPending = 1;
+  state_.CountdownRunning = 1;
+  ++state_.CountdownRun;
+
+  const WindowHandle display = ui_.CreateWindowFromLayout(
+      DisplayWindowSpec(), {{"", UiEvent::CloseRequested, [this] { ToggleStartStop(); }}});
+  if (!display) {
+    // Without a window there is nothing to count down on: back to idle.
+    EndRun();
+    state_.WarningArmed = 0;
+    state_.DisplayLayoutPending = 0;
+    return;
+  }
+  state_.DisplayWindow = display;
+  // A redraw left running by the last Stop is let go now rather than forgotten.
+  if (state_.RedrawThread) threads_.CloseThread(state_.RedrawThread);
+  state_.RedrawThread = {};
+  state_.TimerId = 1;
+  RedrawDisplay(display_, state_.RemainingSeconds);  // sizes, centres and shows the window
+  SetTimer();
+  ui_.SetControlText(startButton_, kOpen);
+}
+
+void Countdown::Stop() {
+  stopping_ = true;
+  ui_.SetControlText(startButton_, kIdle);
+  ui_.SetControlText(pauseButton_, kRunning);
+  ui_.KillTimer(mainWindow_, state_.TimerId);
+  EndRun();
+  if (QueryThreadState(threads_, state_.RedrawThread) == 2) {
+    WaitThreadPumping(threads_, ui_, state_.RedrawThread, kStopWaitMs, true);
+  }
+  if (QueryThreadState(threads_, state_.RedrawThread) == 1) {
+    threads_.CloseThread(state_.RedrawThread);
+    state_.RedrawThread = {};
+  }
+  // The display lock lives as long as the process; nothing to delete.
+  const WindowHandle display = state_.DisplayWindow.exchange({});
+  ui_.DestroyWindow(display);
+  stopping_ = false;
+}
+
+void Countdown::EndRun() {
+  state_.CountdownRunning = 0;
+  ++state_.CountdownRun;
+}
+
+void Countdown::SetTimer() {
+  ui_.SetTimer(mainWindow_, state_.TimerId, kTickMs, [this] { CountdownTick(); });
+}
+
+void Countdown::RedrawThreadProc(std::int32_t remaining) { RedrawDisplay(display_, remaining); }
+
+void Countdown::CountdownTick() {
+  if (state_.RedrawThread) {
+    threads_.CloseThread(state_.RedrawThread);  // a redraw still drawing goes on
+    state_.RedrawThread = {};
+  }
+  const std::int32_t remaining = state_.RemainingSeconds;
+  if (remaining < 0) return;
+
+  state_.RedrawThread = threads_.StartThread([this, remaining] { RedrawThreadProc(remaining); });
+  if (IsWholeMinute(remaining)) threads_.TrimWorkingSet();
+  if (remaining <= kWarningSeconds && state_.WarningArmed != 0) {
+    const std::int32_t run = state_.CountdownRun;
+    threads_.StartDetachedThread(
+        [this, remaining, run] { WarningTicker(threads_, sound_, state_, remaining, run); });
+    state_.WarningArmed = 0;
+  }
+  if (remaining > 0 && remaining <= kBlinkSeconds) {
+    threads_.StartDetachedThread([this] { FadeOutThread(ui_, drawing_, threads_, state_); });
+  }
+  if (remaining <= 0) {
+    EndRun();
+    PlayInBackground(threads_, sound_, sounds::AlarmClip);
+    ui_.KillTimer(mainWindow_, state_.TimerId);
+  } else {
+    state_.RemainingSeconds = remaining - 1;
+  }
+}
+
+void Countdown::TogglePause() {
+  if (stopping_ || !ui_.WindowExists(state_.DisplayWindow.load())) return;
+  if (ui_.ControlText(pauseButton_) == kRunning) {
+    ui_.KillTimer(mainWindow_, state_.TimerId);
+    ui_.SetControlText(pauseButton_, kPaused);
+    EndRun();
+  } else {
+    SetTimer();
+    ui_.SetControlText(pauseButton_, kRunning);
+    state_.CountdownRunning = 1;
+    ++state_.CountdownRun;
+    state_.WarningArmed = 1;
+    state_.DisplayLayoutPending = 1;
+  }
+}
+
+void Countdown::ClampMinutesEntry() { ClampEntry(ui_, minutesBox_); }
+
+void Countdown::ClampSecondsEntry() { ClampEntry(ui_, secondsBox_); }
+
+}  // namespace zorvane

@@ -1,0 +1,59 @@
+// The countdown engine. 开始 starts a countdown: the display window appears with the total,
+// and a timer of the main window ticks once a second; each tick redraws the display on a
+// worker thread and counts down, starts the warning ticker at 30 seconds, the blink of the
+// last ten, and the alarm at zero, where the display stays on 00:00. 开始 again, or closing
+// the display, stops it. 暂停 pauses and resumes an open countdown.
+//
+// The state of an open countdown lives in the captions of 开始 ("B" idle, "S" open) and 暂停
+// ("P" running, "C" paused), in the program state and in the display window's existence.
+#pragma once
+
+#include <cstdint>
+
+#include "app/program_state.h"
+#include "display/time_display.h"
+#include "platform/drawing.h"
+#include "platform/sound.h"
+#include "platform/threads.h"
+#include "platform/window_system.h"
+
+namespace zorvane {
+
+class Countdown {
+ public:
+  Countdown(WindowSystem& ui, Threads& threads, Drawing& drawing, Sound& sound,
+            ProgramState& state);
+  Countdown(const Countdown&) = delete;
+  Countdown& operator=(const Countdown&) = delete;
+
+  // Finds the main window's controls, once it and they exist.
+  void Attach(WindowHandle mainWindow);
+
+  void ToggleStartStop();
+  void TogglePause();
+  void ClampMinutesEntry();
+  void ClampSecondsEntry();
+  // The work of one timer tick.
+  void CountdownTick();
+
+ private:
+  void Start();
+  void Stop();
+  void SetTimer();
+  // Clears CountdownRunning and ends the run, so its warning ticker stops.
+  void EndRun();
+  void RedrawThreadProc(std::int32_t remaining);
+
+  WindowSystem& ui_;
+  Threads& threads_;
+  Drawing& drawing_;
+  Sound& sound_;
+  ProgramState& state_;
+  WindowHandle mainWindow_;
+  ControlHandle startButton_, pauseButton_, minutesBox_, secondsBox_, remainingBox_;
+  ControlHandle widthBox_, heightBox_, thicknessBox_, gapBox_;
+  DisplayContext display_;
+  bool stopping_ = false;  // Stop is waiting for the last redraw
+};
+
+}  // namespace zorvane

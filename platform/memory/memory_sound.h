@@ -1,0 +1,36 @@
+// Sound in memory: every clip handed over is recorded with the virtual time it started at,
+// so tests can hear the countdown's rhythm without a sound card.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <span>
+#include <vector>
+
+#include "platform/memory/virtual_scheduler.h"
+#include "platform/sound.h"
+
+namespace zorvane::memory {
+
+class MemorySound final : public Sound {
+ public:
+  struct Play {
+    std::int64_t at;  // virtual milliseconds
+    std::span<const std::uint8_t> clip;
+  };
+
+  explicit MemorySound(const VirtualScheduler& clock) : clock_(clock) {}
+
+  void PlayClip(std::span<const std::uint8_t> wave) override;
+
+  std::vector<Play> Plays() const;
+  // The start times of the plays of one clip.
+  std::vector<std::int64_t> TimesOf(std::span<const std::uint8_t> clip) const;
+
+ private:
+  const VirtualScheduler& clock_;
+  mutable std::mutex mutex_;
+  std::vector<Play> plays_;
+};
+
+}  // namespace zorvane::memory
