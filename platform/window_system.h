@@ -1,5 +1,6 @@
 // The window system as the rest of the program sees it: windows built from layout tables,
-// controls found by name, five events, geometry, visibility, focus and the message loop.
+// controls found by name, five events, geometry, visibility, focus, the message loop,
+// modal windows and the message box.
 // It never exposes a Win32 type; the Win32 backend and the in-memory backend implement it.
 #pragma once
 
@@ -91,6 +92,14 @@ class WindowSystem {
   virtual void RunMessageLoop() = 0;
   // Dispatches the messages that are pending now, then returns.
   virtual void PumpPendingMessages() = 0;
+
+  // Runs `window` modally. While it is open every other window of the program is disabled;
+  // once it has been destroyed each of them gets back the enabled state it had before, and
+  // the call returns. Messages keep moving meanwhile, so timers go on firing.
+  virtual void ShowModal(WindowHandle window) = 0;
+  // A message box without an owner window, modal for the whole program, with one OK button
+  // and no icon; returns once the user has closed it.
+  virtual void ShowMessageBox(std::string_view title, std::string_view text) = 0;
 };
 
 }  // namespace zorvane

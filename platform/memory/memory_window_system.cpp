@@ -349,7 +349,8 @@ void MemoryWindowSystem::Type(ControlHandle control, std::string_view text) {
     {
       Lock lock(mutex_);
       auto found = controls_.find(control.value);
-      if (found == controls_.end()) return;
+      // A disabled window (one behind a modal window) takes no keystrokes.
+      if (found == controls_.end() || !windows_.at(found->second.window).enabled) return;
       const ControlSpec& spec = *found->second.spec;
       if (spec.kind != ControlKind::EditBox ||
           !AcceptsTypedCharacter(spec.editMode, static_cast<unsigned char>(c))) {
@@ -367,7 +368,8 @@ void MemoryWindowSystem::Paste(ControlHandle control, std::string_view text) {
     Lock lock(mutex_);
     auto found = controls_.find(control.value);
     if (found == controls_.end() || found->second.spec->kind != ControlKind::EditBox ||
-        found->second.spec->editMode == EditMode::ReadOnly) {
+        found->second.spec->editMode == EditMode::ReadOnly ||
+        !windows_.at(found->second.window).enabled) {
       return;
     }
     next = found->second.text + std::string(text);

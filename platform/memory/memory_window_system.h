@@ -4,6 +4,9 @@
 //
 // Every call may come from any thread (worker threads write control texts); handlers run on
 // the calling thread, never under the internal lock, so a handler may call back in.
+//
+// A modal window or a message box runs the posted tasks, one after the other, until it has
+// gone: a test posts what the user does while it is open before the click that opens it.
 #pragma once
 
 #include <deque>
@@ -11,6 +14,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,6 +22,19 @@
 #include "platform/window_system.h"
 
 namespace zorvane::memory {
+
+// A modal window or message box was still open when no posted task was left to close it:
+// in memory nobody else ever would. It has been closed before this is thrown.
+class UnansweredModal : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
+
+struct MessageBoxRecord {
+  std::string title;
+  std::string text;
+  bool open = true;
+};
 
 class MemoryWindowSystem final : public WindowSystem {
  public:
@@ -49,6 +66,8 @@ class MemoryWindowSystem final : public WindowSystem {
   void KillTimer(WindowHandle window, int id) override;
   void RunMessageLoop() override;
   void PumpPendingMessages() override;
+  void ShowModal(WindowHandle window) override;
+  void ShowMessageBox(std::string_view title, std::string_view text) override;
 
   // --- What a user does -------------------------------------------------------------
   // A click reaches a control only when it is shown and its window is enabled.
@@ -62,6 +81,8 @@ class MemoryWindowSystem final : public WindowSystem {
   void PressTab(bool backwards = false);
   // A close request such as Alt+F4.
   void RequestClose(WindowHandle window);
+  // OK on the message box that is up (the latest one still open).
+  void DismissMessageBox();
 
   // --- What a test reads back ---------------------------------------------------------
   ControlHandle FocusedControl() const;
@@ -71,6 +92,12 @@ class MemoryWindowSystem final : public WindowSystem {
   Rect ControlRect(ControlHandle control) const;
   const ControlSpec& ControlSpecOf(ControlHandle control) const;
   std::vector<WindowHandle> Windows() const;
+  // The window built from the layout of that name; a zero handle when none is open.
+  WindowHandle FindWindow(std::string_view layoutName) const;
+  std::string_view WindowTitle(WindowHandle window) const;
+  // Every message box shown, oldest first.
+  std::vector<MessageBoxRecord> MessageBoxes() const;
+  bool IsMessageBoxOpen() const;
 
   // --- The environment ----------------------------------------------------------------
   void SetScreenSize(Size screen);
@@ -107,6 +134,12 @@ class MemoryWindowSystem final : public WindowSystem {
 
   static std::uintptr_t TimerKey(WindowHandle window, int id);
 
+  // Disables every window but `except` and returns what each was before.
+  std::map<std::uintptr_t, bool> DisableAllBut(std::uintptr_t except);
+  void RestoreEnabled(const std::map<std::uintptr_t, bool>& before);
+  // Runs posted tasks, one at a time, while `open` holds. False when none was left.
+  bool RunPostedTasksWhile(const std::function<bool()>& open);
+
   mutable std::recursive_mutex mutex_;
   Size screen_;
   VirtualScheduler* scheduler_;
@@ -116,6 +149,7 @@ class MemoryWindowSystem final : public WindowSystem {
   std::uintptr_t focus_ = 0;
   std::deque<std::function<void()>> posted_;
   bool quit_ = false;
+  std::vector<MessageBoxRecord> messageBoxes_;
 };
 
 }  // namespace zorvane::memory

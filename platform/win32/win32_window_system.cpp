@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "platform/tab_order.h"
@@ -44,6 +45,26 @@ FrameStyles StylesFor(const WindowSpec& spec) {
   }
   return {WS_POPUP, exStyle};
 }
+
+// Where the keyboard was before a modal window or a message box took it. Without an owner
+// the system hands the activation to no window of ours when the modal one goes (every other
+// was still disabled), so it is given back by hand, as a dialog's end would.
+struct KeyboardPlace {
+  HWND focus = GetFocus();
+  HWND active = GetActiveWindow();
+
+  void Restore() const {
+    const HWND target = ::IsWindow(focus) ? focus : active;
+    if (!::IsWindow(target)) return;
+    const HWND root = GetAncestor(target, GA_ROOT);
+    if (!::IsWindowEnabled(root) || !::IsWindowVisible(root)) return;
+    if (target == root) {
+      SetActiveWindow(root);
+    } else {
+      ::SetFocus(target);
+    }
+  }
+};
 
 }  // namespace
 
@@ -409,6 +430,47 @@ void Win32WindowSystem::KillTimer(WindowHandle window, int id) {
 void Win32WindowSystem::RunMessageLoop() {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) state_->Dispatch(message);
+}
+
+void Win32WindowSystem::ShowModal(WindowHandle window) {
+  const HWND modal = AsHwnd(window);
+  if (state_->RecordOf(modal) == nullptr) return;
+  const KeyboardPlace before;
+  std::vector<std::pair<HWND, bool>> wasEnabled;
+  for (const auto& [hwnd, record] : state_->windows) {
+    if (hwnd == modal) continue;
+    wasEnabled.emplace_back(hwnd, ::IsWindowEnabled(hwnd) != FALSE);
+    ::EnableWindow(hwnd, FALSE);
+  }
+  ShowWindow(window, true);
+
+  // The program's own loop, nested: timers, Esc and Tab work as everywhere else.
+  MSG message{};
+  bool quit = false;
+  while (state_->RecordOf(modal) != nullptr) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      quit = got == 0;
+      break;
+    }
+    state_->Dispatch(message);
+  }
+  // Only a quit message ends the loop early; the window goes with the loop it belongs to.
+  if (state_->RecordOf(modal) != nullptr) ::DestroyWindow(modal);
+
+  for (const auto& [hwnd, enabled] : wasEnabled) {
+    if (state_->RecordOf(hwnd) != nullptr) ::EnableWindow(hwnd, enabled ? TRUE : FALSE);
+  }
+  before.Restore();
+  if (quit) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop to see
+}
+
+void Win32WindowSystem::ShowMessageBox(std::string_view title, std::string_view text) {
+  const KeyboardPlace before;
+  // MB_TASKMODAL without an owner disables every window of this thread while the box is up
+  // and enables again exactly those it disabled. MB_OK and no icon flag: one button, no icon.
+  MessageBoxW(nullptr, GbkToWide(text).c_str(), GbkToWide(title).c_str(), MB_OK | MB_TASKMODAL);
+  before.Restore();
 }
 
 void Win32WindowSystem::PumpPendingMessages() {

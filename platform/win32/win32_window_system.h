@@ -40,6 +40,8 @@ class Win32WindowSystem final : public WindowSystem {
   void KillTimer(WindowHandle window, int id) override;
   void RunMessageLoop() override;
   void PumpPendingMessages() override;
+  void ShowModal(WindowHandle window) override;
+  void ShowMessageBox(std::string_view title, std::string_view text) override;
 
   struct State;
 
