@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 dpkg-dev
   wine wine32 xvfb x11-utils xdotool imagemagick
   locales fonts-wqy-microhei zip
+  pulseaudio pulseaudio-utils libpulse0:i386
 )
 
 as_root() {

@@ -17,6 +17,7 @@ stop() {
   # shellcheck disable=SC1090
   . "$envfile"
   wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${PULSE_SERVER:-}" ]; then pulseaudio -k >/dev/null 2>&1 || true; fi
   if [ -n "${ZORVANE_XVFB_PID:-}" ] && kill -0 "$ZORVANE_XVFB_PID" 2>/dev/null; then
     kill "$ZORVANE_XVFB_PID" 2>/dev/null || true
     for _ in $(seq 50); do kill -0 "$ZORVANE_XVFB_PID" 2>/dev/null || break; sleep 0.1; done
@@ -44,6 +45,18 @@ start() {
     kill "$pid" 2>/dev/null || true
     exit 1
   fi
+  # A sound server whose only output is a sink that records nothing but can be listened
+  # to (its monitor), so tests can capture what the program plays.
+  local runtime=$state/runtime pulse=""
+  if command -v pulseaudio >/dev/null 2>&1; then
+    mkdir -p "$runtime" && chmod 700 "$runtime"
+    if XDG_RUNTIME_DIR=$runtime pulseaudio -n --daemonize=yes --exit-idle-time=-1 \
+        -L "module-null-sink sink_name=capture" -L module-native-protocol-unix \
+        --log-target=file:"$state/pulseaudio.log" >/dev/null 2>&1; then
+      pulse="export XDG_RUNTIME_DIR=$runtime
+export PULSE_SERVER=unix:$runtime/pulse/native"
+    fi
+  fi
   cat >"$envfile" <<ENV
 export DISPLAY=:$display
 export ZORVANE_XVFB_PID=$pid
@@ -52,6 +65,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=zh_CN.UTF-8
 export LANG=zh_CN.UTF-8
+$pulse
 ENV
   # shellcheck disable=SC1090
   . "$envfile"

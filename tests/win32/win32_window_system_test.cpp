@@ -189,6 +189,36 @@ TEST_F(Win32WindowSystemTest, TimerTicksOnTheUiThreadUntilKilled) {
   EXPECT_EQ(ticks, 3);
 }
 
+// Pumps messages for `ms` milliseconds of real time.
+void PumpFor(WindowSystem& ui, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < ms) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    ui.PumpPendingMessages();
+  }
+}
+
+TEST_F(Win32WindowSystemTest, TimerKeepsItsPhaseAndNeverCatchesUpInABurst) {
+  const WindowHandle window = Open();
+  std::vector<DWORD> ticks;
+  ui.SetTimer(window, 1, 100, [&] { ticks.push_back(GetTickCount()); });
+  PumpFor(ui, 550);
+  // A stall of the UI thread three intervals long.
+  Sleep(350);
+  const std::size_t beforeStall = ticks.size();
+  PumpFor(ui, 60);
+  // However long the stall, it delays the ticks; it does not fire the missed ones.
+  EXPECT_LE(ticks.size() - beforeStall, 1u);
+  PumpFor(ui, 500);
+  ui.KillTimer(window, 1);
+  ASSERT_GE(ticks.size(), beforeStall + 3);
+  // After the stall no burst: a tick may come early to get back in phase, but never two
+  // within one interval (a busy machine only makes ticks later, so this does not flake).
+  for (std::size_t i = beforeStall + 1; i + 1 < ticks.size(); ++i) {
+    EXPECT_GE(ticks[i + 1] - ticks[i - 1], 90u) << "ticks " << i - 1 << " to " << i + 1;
+  }
+}
+
 TEST_F(Win32WindowSystemTest, ClosingTheWindowThatEndsTheProgramEndsTheLoop) {
   spec = {.name = "Main", .size = {100, 50}, .endsProgram = true};
   const WindowHandle window = ui.CreateWindowFromLayout(spec, {});
