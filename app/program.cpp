@@ -3,6 +3,7 @@
 #include "app/folding.h"
 #include "app/main_window_layout.h"
 #include "app/thread_routines.h"
+#include "auxwindows/aux_window_handlers.h"
 #include "settings/settings_file.h"
 
 namespace zorvane {
@@ -76,13 +77,15 @@ void Program::SaveSettings() { zorvane::SaveSettings(platform_.ui, mainWindow_, 
 
 void Program::CloseMainWindow() { platform_.ui.DestroyWindow(mainWindow_); }
 
-// The countdown, the time entry and the auxiliary windows are bound here already; their
-// work arrives with the countdown engine and the help and update-notes windows.
+void Program::OpenHelpWindow() { zorvane::OpenHelpWindow(platform_.ui); }
+
+void Program::OpenUpdateNotesWindow() { zorvane::OpenUpdateNotesWindow(platform_.ui); }
+
+// The countdown and the time entry are bound here already; their work arrives with the
+// countdown engine.
 void Program::ToggleStartStop() {}
 void Program::TogglePause() {}
 void Program::ClampMinutesEntry() {}
 void Program::ClampSecondsEntry() {}
-void Program::OpenHelpWindow() {}
-void Program::OpenUpdateNotesWindow() {}
 
 }  // namespace zorvane

@@ -117,7 +117,7 @@ bool MemoryWindowSystem::IsMessageBoxOpen() const {
   return false;
 }
 
-WindowHandle MemoryWindowSystem::FindWindow(std::string_view layoutName) const {
+WindowHandle MemoryWindowSystem::WindowByLayoutName(std::string_view layoutName) const {
   Lock lock(mutex_);
   for (const auto& [id, window] : windows_) {
     if (window.spec.name == layoutName) return WindowHandle{id};

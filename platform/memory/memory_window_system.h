@@ -93,7 +93,7 @@ class MemoryWindowSystem final : public WindowSystem {
   const ControlSpec& ControlSpecOf(ControlHandle control) const;
   std::vector<WindowHandle> Windows() const;
   // The window built from the layout of that name; a zero handle when none is open.
-  WindowHandle FindWindow(std::string_view layoutName) const;
+  WindowHandle WindowByLayoutName(std::string_view layoutName) const;
   std::string_view WindowTitle(WindowHandle window) const;
   // Every message box shown, oldest first.
   std::vector<MessageBoxRecord> MessageBoxes() const;

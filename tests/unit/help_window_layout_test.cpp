@@ -1,0 +1,212 @@
+// The help window's table against what the page must show: a fixed page of transparent
+// texts over two pictures of the main window, the numbers ① to ⑥ on the controls they
+// explain, and the two labels "分" and "秒" inside the red outlines of the small picture.
+#include "auxwindows/help_window_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/main_window_layout.h"
+#include "gbk_check.h"
+#include "platform/jpeg/jpeg_codec.h"
+#include "platform/memory/memory_window_system.h"
+
+namespace zorvane {
+namespace {
+
+// The big picture shows the main window with its 3-pixel dialog frame.
+constexpr int kMainWindowFrame = 3;
+
+const ControlSpec& Find(std::string_view name) {
+  for (const ControlSpec& control : HelpWindowSpec().controls) {
+    if (control.name == name) return control;
+  }
+  throw std::out_of_range(std::string(name));
+}
+
+// Where a one-line text of `pixelHeight` lands in a label: vertically centred, from the
+// label's left edge.
+Rect GlyphBox(const ControlSpec& label) {
+  const int height = label.font.pixelHeight;
+  return {label.rect.left, label.rect.top + (label.rect.height - height) / 2, height, height};
+}
+
+bool Intersect(Rect a, Rect b) {
+  return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+         b.top < a.top + a.height;
+}
+
+TEST(HelpWindowLayout, IsAFixedPageThatItsCloseBoxOrEscCloses) {
+  const WindowSpec& spec = HelpWindowSpec();
+  EXPECT_EQ(spec.title, "\xC8\xED\xBC\xFE\xCC\xE1\xCA\xBE");  // 软件提示
+  EXPECT_EQ(spec.frame, FrameStyle::CaptionClose);
+  EXPECT_EQ(spec.size, (Size{361, 321}));
+  EXPECT_EQ(spec.background, kDefaultColour);
+  EXPECT_TRUE(spec.escapeCloses);
+  EXPECT_TRUE(spec.visible);
+  EXPECT_FALSE(spec.topmost);
+  EXPECT_FALSE(spec.dragAnywhere);
+  EXPECT_FALSE(spec.endsProgram);
+}
+
+TEST(HelpWindowLayout, TwentyThreeVisibleControlsAllTextsTransparentAndInTheCodePage) {
+  const auto controls = HelpWindowSpec().controls;
+  EXPECT_EQ(controls.size(), 23u);
+  std::set<std::string_view> names;
+  int pictures = 0;
+  for (const ControlSpec& control : controls) {
+    EXPECT_TRUE(names.insert(control.name).second) << control.name;
+    EXPECT_TRUE(control.visible) << control.name;
+    EXPECT_FALSE(control.tabStop) << control.name;
+    EXPECT_TRUE(control.parent.empty()) << control.name;
+    EXPECT_TRUE(testing::IsGbk(control.name)) << control.name;
+    if (control.kind == ControlKind::PicBox) {
+      ++pictures;
+      continue;
+    }
+    EXPECT_EQ(control.kind, ControlKind::TransLabel) << control.name;
+    EXPECT_EQ(control.align, TextAlign::Left) << control.name;
+    EXPECT_FALSE(control.text.empty()) << control.name;
+    EXPECT_TRUE(testing::IsGbk(control.text)) << control.name;
+  }
+  EXPECT_EQ(pictures, 2);
+}
+
+TEST(HelpWindowLayout, EachNumberIsOneRedMarkerAndStartsOneHeading) {
+  const std::string numbers[] = {"\xA2\xD9", "\xA2\xDA", "\xA2\xDB",
+                                 "\xA2\xDC", "\xA2\xDD", "\xA2\xDE"};  // ① to ⑥
+  for (const std::string& number : numbers) {
+    int markers = 0;
+    int headings = 0;
+    for (const ControlSpec& control : HelpWindowSpec().controls) {
+      if (control.text == number) {
+        ++markers;
+        EXPECT_EQ(control.textColour, 255u);
+        EXPECT_EQ(control.font.pixelHeight, 19);
+        EXPECT_EQ(control.font.weight, kBoldWeight);
+      } else if (control.text.starts_with(number + " ")) {
+        ++headings;
+        EXPECT_EQ(control.textColour, 14692440u) << control.name;  // violet
+      }
+    }
+    EXPECT_EQ(markers, 1) << number;
+    EXPECT_EQ(headings, 1) << number;
+  }
+}
+
+TEST(HelpWindowLayout, TextsKeepTheirFullWidthPunctuation) {
+  const std::string_view doNotType = Find("透明标签14").text;
+  EXPECT_TRUE(doNotType.starts_with("\xA3\xA8") && doNotType.ends_with("\xA3\xA9"));  // （ ）
+  const std::string_view start = Find("透明标签16").text;
+  EXPECT_TRUE(start.ends_with("\xA3\xBB"));                  // ；
+  EXPECT_NE(start.find("\xA3\xAC"), std::string_view::npos);  // ，
+  EXPECT_TRUE(Find("透明标签21").text.starts_with("\xA3\xA8"));
+  const std::string_view welcome = Find("透明标签1").text;
+  EXPECT_TRUE(welcome.find("Quillomar") < welcome.find("Zorvane"));
+  EXPECT_TRUE(welcome.ends_with("\xA1\xA3"));  // 。
+}
+
+TEST(HelpWindowLayout, MarkersSitOnTheControlsOfTheMainWindowPicture) {
+  const ControlSpec& figure = Find(help_window::kMainWindowPicture);
+  const auto inHelpWindow = [&](std::string_view mainControl) {
+    for (const ControlSpec& control : MainWindowSpec().controls) {
+      if (control.name != mainControl) continue;
+      return Rect{figure.rect.left + kMainWindowFrame + control.rect.left,
+                  figure.rect.top + kMainWindowFrame + control.rect.top, control.rect.width,
+                  control.rect.height};
+    }
+    throw std::out_of_range(std::string(mainControl));
+  };
+  // ① and ② stand beside their rows, left of the row's label.
+  const std::pair<std::string_view, std::string_view> rows[] = {{"透明标签2", "分钟"},
+                                                                {"透明标签3", "总时间"}};
+  for (const auto& [marker, control] : rows) {
+    const Rect glyph = GlyphBox(Find(marker));
+    const Rect row = inHelpWindow(control);
+    EXPECT_TRUE(Intersect({0, glyph.top, 1000, glyph.height}, row)) << marker;
+    EXPECT_LE(glyph.left + glyph.width, inHelpWindow("标签9").left) << marker;
+  }
+  // ③ to ⑥ cover a corner of their buttons.
+  const std::pair<std::string_view, std::string_view> buttons[] = {
+      {"透明标签4", main_window::kStart}, {"透明标签5", main_window::kPause},
+      {"透明标签6", main_window::kFold}, {"透明标签7", main_window::kExit}};
+  for (const auto& [marker, button] : buttons) {
+    EXPECT_TRUE(Intersect(GlyphBox(Find(marker)), inHelpWindow(button))) << marker;
+  }
+}
+
+TEST(HelpWindowLayout, MainWindowPictureIsTheFoldedWindowAndLeavesRoomInItsBox) {
+  const ControlSpec& box = Find(help_window::kMainWindowPicture);
+  const std::optional<Picture> picture = DecodeJpeg(box.picture);
+  ASSERT_TRUE(picture.has_value());
+  EXPECT_EQ(picture->width, 250);
+  EXPECT_EQ(picture->height, 94);
+  EXPECT_EQ(box.rect.width - picture->width, 6);
+  EXPECT_EQ(box.rect.height - picture->height, 18);
+}
+
+// The columns (or, turned round, rows) where the picture holds a long red line: the
+// outlines round the minutes and seconds boxes.
+std::vector<std::pair<int, int>> RedLines(const Picture& picture, bool columns) {
+  const auto red = [&](int x, int y) {
+    const std::size_t at = (static_cast<std::size_t>(y) * picture.width + x) * 3;
+    return picture.bgr[at + 2] > 180 && picture.bgr[at + 1] < 90 && picture.bgr[at] < 90;
+  };
+  const int lines = columns ? picture.width : picture.height;
+  const int along = columns ? picture.height : picture.width;
+  std::vector<std::pair<int, int>> runs;  // first and last line of each group
+  for (int line = 0; line < lines; ++line) {
+    int count = 0;
+    for (int i = 0; i < along; ++i) count += (columns ? red(line, i) : red(i, line)) ? 1 : 0;
+    if (count < 20) continue;
+    if (!runs.empty() && runs.back().second == line - 1) {
+      runs.back().second = line;
+    } else {
+      runs.emplace_back(line, line);
+    }
+  }
+  return runs;
+}
+
+TEST(HelpWindowLayout, TimeEntryPictureIsCutBySixColumnsAndFramesTheMinutesAndSeconds) {
+  const ControlSpec& box = Find(help_window::kTimeEntryPicture);
+  const std::optional<Picture> picture = DecodeJpeg(box.picture);
+  ASSERT_TRUE(picture.has_value());
+  EXPECT_EQ(picture->width, 166);
+  EXPECT_EQ(picture->height, 39);
+  EXPECT_EQ(picture->width - box.rect.width, 6);
+
+  const auto edges = RedLines(*picture, true);     // left and right of each outline
+  const auto topBottom = RedLines(*picture, false);  // the outlines share their rows
+  ASSERT_EQ(edges.size(), 4u);
+  ASSERT_EQ(topBottom.size(), 2u);
+  const std::string_view labels[] = {"透明标签11", "透明标签12"};  // 分, 秒
+  const std::string_view texts[] = {"\xB7\xD6", "\xC3\xEB"};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const ControlSpec& label = Find(labels[i]);
+    EXPECT_EQ(label.text, texts[i]);
+    EXPECT_EQ(label.textColour, 255u);
+    Rect glyph = GlyphBox(label);
+    glyph.left -= box.rect.left;
+    glyph.top -= box.rect.top;
+    EXPECT_GT(glyph.left, edges[2 * i].second) << labels[i];
+    EXPECT_LT(glyph.left + glyph.width, edges[2 * i + 1].first) << labels[i];
+    EXPECT_GT(glyph.top, topBottom[0].second) << labels[i];
+    EXPECT_LT(glyph.top + glyph.height, topBottom[1].first) << labels[i];
+  }
+}
+
+TEST(HelpWindowLayout, BothPicturesAreShownWhenTheWindowIsBuilt) {
+  memory::MemoryWindowSystem ui;
+  const WindowHandle window = ui.CreateWindowFromLayout(HelpWindowSpec(), {});
+  EXPECT_TRUE(ui.ShowsPicture(ui.FindControl(window, help_window::kMainWindowPicture)));
+  EXPECT_TRUE(ui.ShowsPicture(ui.FindControl(window, help_window::kTimeEntryPicture)));
+}
+
+}  // namespace
+}  // namespace zorvane
