@@ -6,10 +6,10 @@
 Starts Zorvane.exe under Wine on a virtual screen of its own (scripts/wine-env.sh in a
 temporary state folder), photographs the folded main window and writes two baseline JPEGs:
 
-* help_main_window.jpg, 250 by 94: the whole window. Without a window manager Wine shows
-  only the client area, so the 3-pixel dialog frame is painted here, in the colours of the
-  prefix's own system colours, as Wine would paint it (a raised edge, then one pixel of
-  button face).
+* help_main_window.jpg, 250 by 94: the whole window, its 3-pixel dialog frame included.
+  Whether Wine draws frames on the screen depends on who manages its windows (Wine itself
+  in our prefix, a window manager elsewhere), so the frame is painted here from the
+  prefix's system colours as Wine paints it: a raised edge, then one pixel of button face.
 * help_time_entry.jpg, 166 by 39: the time-entry row ("倒数时间:", the minutes box, ":",
   the seconds box) with both boxes outlined in red; the help window writes "分" and "秒"
   into the outlines. Its rightmost columns hold a sliver of the play button, which the

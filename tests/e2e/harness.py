@@ -281,6 +281,28 @@ class ControlInfo:
 
 
 @dataclass(frozen=True)
+class PlainWindow:
+    """A window the program did not build from a layout (a message box, or a control in
+    one), as a user sees it."""
+    hwnd: int
+    class_name: str
+    text: str       # the title of a top-level window, the caption or text of a control
+    id: int
+    visible: bool
+    enabled: bool
+    style: int
+    owner: int
+    screen: Rect
+    children: tuple[PlainWindow, ...] = ()
+
+    @classmethod
+    def of(cls, answer: dict) -> PlainWindow:
+        fields = _fields(answer, ("screen",))
+        fields["children"] = tuple(cls.of(c) for c in answer.get("children", ()))
+        return cls(**fields)
+
+
+@dataclass(frozen=True)
 class LayeredInfo:
     layered_style: bool   # WS_EX_LAYERED is set
     has_attributes: bool  # GetLayeredWindowAttributes succeeded
@@ -340,6 +362,11 @@ class Driver:
 
     def controls(self, hwnd: int) -> list[ControlInfo]:
         return [ControlInfo.of(c) for c in self.command(f"controls {hwnd}")["controls"]]
+
+    def untagged_windows(self, pid: int) -> list[PlainWindow]:
+        """Top-level windows of the Windows process `pid` that carry no layout name (its
+        message boxes), each with every window inside it."""
+        return [PlainWindow.of(w) for w in self.command(f"untagged {pid}")["windows"]]
 
     def text(self, hwnd: int) -> str:
         return self.command(f"text {hwnd}")["text"]

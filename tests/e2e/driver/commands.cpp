@@ -174,6 +174,46 @@ Answer Close(HWND hwnd) {
   return {json.str()};
 }
 
+// Windows the program did not build from a layout (its message box), described by what a
+// user sees of them: class, title or text, place, state.
+void WriteUntagged(JsonWriter& json, HWND hwnd) {
+  RECT screen{};
+  GetWindowRect(hwnd, &screen);
+  json.Number("hwnd", HwndNumber(hwnd))
+      .Text("className", ToUtf8(ClassName(hwnd)))
+      .Text("text", ToUtf8(WindowText(hwnd).value_or(L"")))
+      .Number("id", GetDlgCtrlID(hwnd))
+      .Flag("visible", IsWindowVisible(hwnd) != FALSE)
+      .Flag("enabled", IsWindowEnabled(hwnd) != FALSE)
+      .Number("style", static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)))
+      .Number("owner", HwndNumber(GetWindow(hwnd, GW_OWNER)));
+  WriteRect(json, "screen", screen);
+}
+
+Answer Untagged(std::string_view processWord) {
+  DWORD processId = 0;
+  const auto [end, error] = std::from_chars(
+      processWord.data(), processWord.data() + processWord.size(), processId);
+  if (error != std::errc{} || end != processWord.data() + processWord.size()) {
+    return Failure("not a process id: " + std::string(processWord));
+  }
+  JsonWriter json;
+  json.BeginObject().Flag("ok", true).Key("windows").BeginArray();
+  for (HWND hwnd : UntaggedTopLevelWindows(processId)) {
+    json.BeginObject();
+    WriteUntagged(json, hwnd);
+    json.Key("children").BeginArray();
+    for (HWND child : AllDescendants(hwnd)) {
+      json.BeginObject();
+      WriteUntagged(json, child);
+      json.EndObject();
+    }
+    json.EndArray().EndObject();
+  }
+  json.EndArray().EndObject();
+  return {json.str()};
+}
+
 Answer Layered(HWND hwnd) {
   COLORREF key = 0;
   BYTE alpha = 0;
@@ -201,6 +241,7 @@ Answer RunCommand(std::string_view line) {
     return {R"({"ok":true})", true};
   }
   if (verb == "windows") return Windows();
+  if (verb == "untagged") return Untagged(TrimmedLeft(rest));
 
   std::string_view text;
   const std::string_view target = FirstWord(rest, text);

@@ -7,6 +7,8 @@
 //   click HWND             presses a button (BM_CLICK) and waits until it has been handled
 //   close HWND             posts WM_CLOSE
 //   layered HWND           the layered attributes of a window
+//   untagged PID           top-level windows of process PID without a layout name (message
+//                          boxes), each with every window inside it: class, text, rectangle
 //   exit                   ends the driver
 //
 // HWND is a number, decimal or 0x-hexadecimal, as the answers give it. Every answer has

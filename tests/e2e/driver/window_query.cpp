@@ -20,6 +20,11 @@ BOOL CALLBACK CollectTagged(HWND hwnd, LPARAM found) {
   return TRUE;
 }
 
+BOOL CALLBACK CollectAll(HWND hwnd, LPARAM found) {
+  reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
+  return TRUE;
+}
+
 }  // namespace
 
 std::optional<std::wstring> LayoutName(HWND hwnd) {
@@ -41,6 +46,24 @@ std::vector<HWND> TaggedTopLevelWindows() {
 std::vector<HWND> TaggedDescendants(HWND root) {
   std::vector<HWND> found;
   EnumChildWindows(root, CollectTagged, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::vector<HWND> UntaggedTopLevelWindows(DWORD processId) {
+  std::vector<HWND> all;
+  EnumWindows(CollectAll, reinterpret_cast<LPARAM>(&all));
+  std::vector<HWND> found;
+  for (HWND hwnd : all) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == processId && !LayoutName(hwnd)) found.push_back(hwnd);
+  }
+  return found;
+}
+
+std::vector<HWND> AllDescendants(HWND root) {
+  std::vector<HWND> found;
+  EnumChildWindows(root, CollectAll, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

@@ -20,6 +20,13 @@ std::vector<HWND> TaggedTopLevelWindows();
 // Every descendant of `root` (children, their children ...) that carries a layout name.
 std::vector<HWND> TaggedDescendants(HWND root);
 
+// Top-level windows of the process that carry no layout name, such as its message boxes,
+// in Z order.
+std::vector<HWND> UntaggedTopLevelWindows(DWORD processId);
+
+// Every descendant of `root`, tagged or not.
+std::vector<HWND> AllDescendants(HWND root);
+
 // The text as the window's own thread answers WM_GETTEXT; nothing when that thread does
 // not answer in time.
 std::optional<std::wstring> WindowText(HWND hwnd);
