@@ -13,7 +13,9 @@ namespace {
 constexpr int kRedrawGraceMs = 1000;
 }
 
-Program::Program(Platform platform) : platform_(platform) {}
+Program::Program(Platform platform)
+    : platform_(platform),
+      countdown_(platform.ui, platform.threads, platform.drawing, platform.sound, state_) {}
 
 std::vector<EventBinding> Program::MainWindowBindings() {
   using enum UiEvent;
@@ -45,6 +47,7 @@ int Program::Run() {
 
 void Program::PrepareMainWindow() {
   WindowSystem& ui = platform_.ui;
+  countdown_.Attach(mainWindow_);
   ui.SetFocus(ui.FindControl(mainWindow_, main_window::kMinutes));
   FoldAndDock(ui, mainWindow_);
   LoadSettings(ui, mainWindow_, platform_.files);
@@ -53,7 +56,8 @@ void Program::PrepareMainWindow() {
 void Program::ShutdownCleanup() {
   WindowSystem& ui = platform_.ui;
   Threads& threads = platform_.threads;
-  if (ui.WindowExists(displayWindow_)) ui.DestroyWindow(displayWindow_);
+  const WindowHandle display = state_.DisplayWindow.exchange({});
+  if (ui.WindowExists(display)) ui.DestroyWindow(display);
   SaveSettings();
   ui.KillTimer(mainWindow_, state_.TimerId);
   // Terminating a thread can leave a lock of the heap or of the drawing system held, which
@@ -81,11 +85,9 @@ void Program::OpenHelpWindow() { zorvane::OpenHelpWindow(platform_.ui); }
 
 void Program::OpenUpdateNotesWindow() { zorvane::OpenUpdateNotesWindow(platform_.ui); }
 
-// The countdown and the time entry are bound here already; their work arrives with the
-// countdown engine.
-void Program::ToggleStartStop() {}
-void Program::TogglePause() {}
-void Program::ClampMinutesEntry() {}
-void Program::ClampSecondsEntry() {}
+void Program::ToggleStartStop() { countdown_.ToggleStartStop(); }
+void Program::TogglePause() { countdown_.TogglePause(); }
+void Program::ClampMinutesEntry() { countdown_.ClampMinutesEntry(); }
+void Program::ClampSecondsEntry() { countdown_.ClampSecondsEntry(); }
 
 }  // namespace zorvane

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/program_state.h"
+#include "countdown/countdown.h"
 #include "platform/platform.h"
 
 namespace zorvane {
@@ -36,15 +37,15 @@ class Program {
 
   ProgramState& State() { return state_; }
   WindowHandle MainWindow() const { return mainWindow_; }
-  WindowHandle DisplayWindow() const { return displayWindow_; }
+  WindowHandle DisplayWindow() const { return state_.DisplayWindow.load(); }
 
  private:
   std::vector<EventBinding> MainWindowBindings();
 
   Platform platform_;
   ProgramState state_;
+  Countdown countdown_;
   WindowHandle mainWindow_;
-  WindowHandle displayWindow_;
 };
 
 }  // namespace zorvane

@@ -69,6 +69,13 @@ double DrawDigits(Canvas& canvas, const std::string& text, double left, const Ge
   return left;
 }
 
+// A picker's colour as drawn: the settings file can give a picker any 32-bit value, but
+// only the red, green and blue bytes make a colour (a high byte would ask the system for a
+// palette entry instead).
+Colour Picked(const WindowSystem& ui, ControlHandle picker) {
+  return ui.ControlColour(picker) & 0x00FFFFFFu;
+}
+
 }  // namespace
 
 DisplayControls FindDisplayControls(const WindowSystem& ui, WindowHandle mainWindow) {
@@ -115,11 +122,11 @@ void RedrawDisplay(DisplayContext& display, std::int32_t remaining) {
   const Rect bounds = ui.WindowBounds(window);
   if (auto canvas = display.drawing.CreateOffscreen(window, {bounds.width, bounds.height})) {
     const DisplayControls& c = display.controls;
-    FillBackground(*canvas, ui.ControlColour(c.background), canvas->Dimensions());
+    FillBackground(*canvas, Picked(ui, c.background), canvas->Dimensions());
 
     const double afterMinutes =
-        DrawDigits(*canvas, texts.minutes, g.marginX, g, ui.ControlColour(c.lit),
-                   ui.ControlColour(c.unlit));
+        DrawDigits(*canvas, texts.minutes, g.marginX, g, Picked(ui, c.lit),
+                   Picked(ui, c.unlit));
 
     // The colon: two dots, 2/9 of a pitch wide and a sixth of the digit high, centred in a
     // cell two thirds of a pitch wide, at a quarter and three quarters of the height.
@@ -129,16 +136,16 @@ void RedrawDisplay(DisplayContext& display, std::int32_t remaining) {
     const double sixth = g.height / 6.0;
     const double third = g.height / 3.0;
     const double half = g.height / 2.0;
-    const Colour separator = ui.ControlColour(c.separator);
+    const Colour separator = Picked(ui, c.separator);
     DrawSeparatorDot(*canvas, TruncateToInt(dotLeft), TruncateToInt(g.marginY + sixth),
                      TruncateToInt(dotRight), TruncateToInt(g.marginY + third), separator);
     DrawSeparatorDot(*canvas, TruncateToInt(dotLeft), TruncateToInt(g.marginY + sixth + half),
                      TruncateToInt(dotRight), TruncateToInt(g.marginY + third + half), separator);
 
     // The seconds turn to the alarm colour in the last minute.
-    const Colour secondsColour = remaining < 60 ? ui.ControlColour(c.alarm) : ui.ControlColour(c.lit);
+    const Colour secondsColour = remaining < 60 ? Picked(ui, c.alarm) : Picked(ui, c.lit);
     const double firstSecond = TruncateToInt(colon + g.pitch * kTwoThirds);
-    DrawDigits(*canvas, texts.seconds, firstSecond, g, secondsColour, ui.ControlColour(c.unlit));
+    DrawDigits(*canvas, texts.seconds, firstSecond, g, secondsColour, Picked(ui, c.unlit));
 
     canvas->CopyToWindow();
   }

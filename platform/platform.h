@@ -2,7 +2,9 @@
 // process entry (the real backend) or by a test (the in-memory backend).
 #pragma once
 
+#include "platform/drawing.h"
 #include "platform/file_system.h"
+#include "platform/sound.h"
 #include "platform/threads.h"
 #include "platform/window_system.h"
 
@@ -12,6 +14,8 @@ struct Platform {
   WindowSystem& ui;
   Threads& threads;
   FileSystem& files;
+  Drawing& drawing;
+  Sound& sound;
 };
 
 }  // namespace zorvane

@@ -70,6 +70,7 @@ struct KeyboardPlace {
 
 struct Win32WindowSystem::State {
   std::map<HWND, std::unique_ptr<WindowRecord>> windows;  // touched on the UI thread only
+  KeptPictures pictures;
 
   WindowRecord* RecordOf(HWND hwnd) const {
     auto found = windows.find(hwnd);
@@ -232,6 +233,14 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       FillRect(reinterpret_cast<HDC>(wParam), &client, window->background.get());
       return 1;
     }
+    case WM_PAINT: {
+      // A window that holds a drawn picture shows it again; the others paint as usual.
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd, &paint);
+      state->pictures.Paint(hwnd, dc);
+      EndPaint(hwnd, &paint);
+      return 0;
+    }
     case WM_LBUTTONDOWN:
       if (window->spec.dragAnywhere) {
         // Moving as if the title bar had been pressed. Labels let presses through to here;
@@ -251,6 +260,7 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       return 0;
     case WM_NCDESTROY: {
       const bool endsProgram = window->spec.endsProgram;
+      state->pictures.Forget(hwnd);
       state->windows.erase(hwnd);
       if (endsProgram) PostQuitMessage(0);
       break;
@@ -481,5 +491,7 @@ void Win32WindowSystem::PumpPendingMessages() {
     state_->Dispatch(message);
   }
 }
+
+KeptPictures& Win32WindowSystem::Pictures() { return state_->pictures; }
 
 }  // namespace zorvane::win32

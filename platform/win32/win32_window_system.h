@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "platform/win32/kept_pictures.h"
 #include "platform/window_system.h"
 
 namespace zorvane::win32 {
@@ -42,6 +43,9 @@ class Win32WindowSystem final : public WindowSystem {
   void PumpPendingMessages() override;
   void ShowModal(WindowHandle window) override;
   void ShowMessageBox(std::string_view title, std::string_view text) override;
+
+  // The pictures windows show again when they are asked to repaint (see Win32Drawing).
+  KeptPictures& Pictures();
 
   struct State;
 

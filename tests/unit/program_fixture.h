@@ -5,7 +5,9 @@
 #include <string>
 
 #include "app/program.h"
+#include "platform/memory/memory_drawing.h"
 #include "platform/memory/memory_file_system.h"
+#include "platform/memory/memory_sound.h"
 #include "platform/memory/memory_window_system.h"
 #include "platform/memory/virtual_scheduler.h"
 
@@ -17,7 +19,7 @@ class ProgramFixture {
  public:
   // Starts the program as the process would, without entering the message loop.
   void Start() {
-    program = std::make_unique<Program>(Platform{ui, scheduler, files});
+    program = std::make_unique<Program>(Platform{ui, scheduler, files, drawing, sound});
     program->CreateMainWindow();
   }
   WindowHandle Main() const { return program->MainWindow(); }
@@ -29,6 +31,8 @@ class ProgramFixture {
   memory::VirtualScheduler scheduler;
   memory::MemoryWindowSystem ui{{1920, 1080}, &scheduler};
   memory::MemoryFileSystem files;
+  memory::MemoryDrawing drawing{ui};
+  memory::MemorySound sound{scheduler};
   std::unique_ptr<Program> program;
 };
 

@@ -1,0 +1,50 @@
+// Drawing in memory: canvases are MemoryCanvas pixel buffers; a window keeps the last picture
+// copied to it and its layered attributes, for tests to read back.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "platform/drawing.h"
+#include "platform/memory/memory_canvas.h"
+#include "platform/memory/memory_window_system.h"
+
+namespace zorvane::memory {
+
+class MemoryDrawing final : public Drawing {
+ public:
+  // What a window shows: its last picture, row by row from the top left.
+  struct Picture {
+    Size size;
+    std::vector<Colour> pixels;
+    Colour Pixel(int x, int y) const {
+      return pixels.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width) +
+                       static_cast<std::size_t>(x));
+    }
+  };
+
+  explicit MemoryDrawing(const MemoryWindowSystem& ui);
+
+  std::unique_ptr<OffscreenCanvas> CreateOffscreen(WindowHandle window, Size size) override;
+  void ApplyLayered(WindowHandle window, Colour key, int alpha, LayeredFlags flags) override;
+  LayeredAttributes Layered(WindowHandle window) const override;
+  int LiveObjectCount() const override;
+
+  // The last picture copied to the window; nothing before the first copy.
+  std::optional<Picture> WindowPicture(WindowHandle window) const;
+  // How often a window's layering was set.
+  int LayeredChanges(WindowHandle window) const;
+
+ private:
+  const MemoryWindowSystem& ui_;
+  ObjectTally tally_ = std::make_shared<std::atomic<int>>(0);
+  mutable std::mutex mutex_;
+  std::map<std::uintptr_t, Picture> pictures_;
+  std::map<std::uintptr_t, LayeredAttributes> layered_;
+  std::map<std::uintptr_t, int> layeredChanges_;
+};
+
+}  // namespace zorvane::memory

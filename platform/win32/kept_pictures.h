@@ -1,0 +1,33 @@
+// The last picture copied to each window, kept so the window can show it again whenever
+// the system asks it to repaint (after another window passed over it, say) between two
+// redraws. Redraws store pictures from worker threads; the window procedure paints them.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <mutex>
+
+#include "platform/geometry.h"
+#include "platform/win32/scoped.h"
+
+namespace zorvane::win32 {
+
+class KeptPictures {
+ public:
+  // Copies `size` pixels from `source` as the window's picture.
+  void Keep(HWND window, HDC source, Size size);
+  // Paints the window's picture into `target`; false when it has none.
+  bool Paint(HWND window, HDC target);
+  void Forget(HWND window);
+
+ private:
+  struct Kept {
+    ScopedGdiObject<HBITMAP> bitmap;
+    Size size;
+  };
+  std::mutex mutex_;
+  std::map<HWND, Kept> pictures_;
+};
+
+}  // namespace zorvane::win32

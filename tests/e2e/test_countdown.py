@@ -1,0 +1,133 @@
+"""A countdown in the real program, driven as a user drives it: minutes and seconds typed
+into the bar, play clicked, the display read off the screen, Esc on the display, and the
+sounds recorded from the sound server."""
+
+import time
+import unittest
+
+from audio import AudioRecorder, find_sounds
+from harness import Rect, ZorvaneSession, main, wait_until
+
+DISPLAY = "DisplayWindow"
+
+# The default colours as the screen shows them (red, green, blue).
+BACKGROUND = (212, 212, 212)
+LIT = (0, 0, 0)
+UNLIT = (236, 236, 236)
+ALARM = (255, 0, 0)
+
+
+def start_countdown(session: ZorvaneSession, minutes: str, seconds: str) -> float:
+    """Types the time into the bar and clicks play; returns when it was clicked."""
+    for name, text in (("分钟", minutes), ("秒钟", seconds)):
+        session.screen.click(*session.control(name).screen.centre)
+        session.screen.type(text)
+    session.screen.click(*session.control("开始").screen.centre)
+    return time.monotonic()
+
+
+def remaining(session: ZorvaneSession) -> str:
+    return session.driver.text(session.control("总时间").hwnd)
+
+
+def close(a, b, tolerance=24):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+class DisplayTest(unittest.TestCase):
+    def test_five_seconds_reach_zero_after_six_and_stay(self):
+        with ZorvaneSession() as session:
+            clicked = start_countdown(session, "0", "5")
+            display = session.wait_for_window(DISPLAY, 5)
+            # Sized to four digits and the colon, centred on the 1920x1080 screen.
+            self.assertEqual(display.rect, Rect(668, 435, 584, 210))
+            self.assertEqual(remaining(session), "5")
+
+            shot = session.screenshot(DISPLAY)
+            shot.save_artifact("display_00_05")
+            expect = {
+                "background": ((2, 2), BACKGROUND),
+                "first minute, top (lit)": ((65, 15), LIT),
+                "first minute, middle (unlit)": ((65, 105), UNLIT),
+                "upper dot": ((291, 54), LIT),
+                "lower dot": ((291, 154), LIT),
+                "first second, top (alarm)": ((393, 15), ALARM),
+                "second second, upper left (alarm)": ((466, 55), ALARM),
+                "second second, upper right (unlit)": ((566, 55), UNLIT),
+                "second second, middle (alarm)": ((516, 105), ALARM),
+            }
+            for what, ((x, y), colour) in expect.items():
+                with self.subTest(point=what):
+                    self.assertTrue(close(shot.pixel(x, y), colour), (shot.pixel(x, y), colour))
+
+            wait_until(lambda: remaining(session) == "0" or None, 12, "the count to reach 0")
+            elapsed = time.monotonic() - clicked
+            self.assertGreater(elapsed, 5.3)
+            self.assertLess(elapsed, 7.5)
+            time.sleep(2)
+            self.assertEqual(remaining(session), "0")
+            self.assertIsNotNone(session.window(DISPLAY))
+            self.assertEqual(session.control("开始").text, "S")
+
+    def test_escape_on_the_display_stops_the_countdown(self):
+        with ZorvaneSession() as session:
+            start_countdown(session, "1", "0")
+            display = session.wait_for_window(DISPLAY, 5)
+            session.screen.click(*display.client.centre)
+            session.screen.key("Escape")
+            wait_until(lambda: session.window(DISPLAY) is None or None, 5, "the display to close")
+            self.assertEqual(session.control("开始").text, "B")
+
+    def test_minutes_clamp_to_fifty_nine_as_they_are_typed(self):
+        with ZorvaneSession() as session:
+            minutes = session.control("分钟")
+            session.screen.click(*minutes.screen.centre)
+            session.screen.type("65")
+            self.assertEqual(session.driver.text(minutes.hwnd), "59")
+
+
+class SoundTest(unittest.TestCase):
+    def test_ticker_speeds_up_towards_the_alarm(self):
+        with AudioRecorder() as recorder, ZorvaneSession() as session:
+            start_countdown(session, "0", "35")
+            wait_until(lambda: remaining(session) == "0" or None, 50, "the count to reach 0")
+            time.sleep(3)  # the alarm plays for two seconds
+            recorder.stop()
+            heard = find_sounds(recorder.samples())
+        self.assertGreater(len(heard), 30, heard)
+        first = heard[0].start
+        # Clicks are a few hundredths of a second long; the alarm rings for two seconds in
+        # two rounds of chimes (each heard as one long sound).
+        clicks = [h.start - first for h in heard if h.length < 0.1]
+        rings = [h.start - first for h in heard if h.length >= 0.3]
+        self.assertTrue(rings, heard)
+        alarm_at = rings[0]
+        gaps = [b - a for a, b in zip(clicks, clicks[1:])]
+        # One a second from 30 s left to 10 s left, twice a second to 5 s, then four times.
+        self.assertTrue(all(0.85 < g < 1.15 for g in gaps[:20]), gaps[:20])
+        self.assertTrue(all(0.4 < g < 0.6 for g in gaps[20:30]), gaps[20:30])
+        self.assertTrue(all(0.18 < g < 0.32 for g in gaps[30:]), gaps[30:])
+        # The alarm comes with the zero, 30 s after the first click; the clicks end with it.
+        self.assertAlmostEqual(alarm_at, 30.0, delta=0.5)
+        self.assertFalse([c for c in clicks if c > alarm_at + 0.3], clicks)
+        self.assertTrue(all(r < alarm_at + 2.1 for r in rings), rings)
+
+    def test_nothing_sounds_after_stop(self):
+        with AudioRecorder() as recorder, ZorvaneSession() as session:
+            start_countdown(session, "0", "8")
+            time.sleep(3)
+            session.screen.click(*session.control("开始").screen.centre)
+            stopped = time.monotonic()
+            time.sleep(4)
+            recorder.stop()
+            heard = find_sounds(recorder.samples())
+            recorded = len(recorder.samples()) / 44100
+        self.assertGreater(len(heard), 3, heard)
+        # Time from the end of the recording back to the last sound's start.
+        last = heard[-1].start
+        self.assertGreater(recorded - last, 4 - 0.6, heard)
+        self.assertFalse([h for h in heard if h.length >= 0.3], heard)  # no alarm
+
+
+if __name__ == "__main__":
+    main()
