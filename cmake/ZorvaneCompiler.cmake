@@ -1,6 +1,8 @@
 # Compiler settings for the project's own targets (never for the libraries it uses).
 
-option(ZORVANE_SANITIZE "Build the native tests with AddressSanitizer and UBSan" ON)
+# The native build's sanitizers: "address" (AddressSanitizer and UndefinedBehaviorSanitizer),
+# "thread" (ThreadSanitizer, which cannot be combined with those) or "none".
+set(ZORVANE_SANITIZE "address" CACHE STRING "Sanitizers of the native build: address, thread or none")
 
 function(zorvane_target target)
   target_compile_options(${target} PRIVATE
@@ -12,10 +14,13 @@ function(zorvane_target target)
     # (the standard library's <chrono> holds a "µs"), so it is the execution charset.
     -finput-charset=UTF-8 -fexec-charset=GB18030)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
-  if(NOT WIN32 AND ZORVANE_SANITIZE)
+  if(NOT WIN32 AND ZORVANE_SANITIZE STREQUAL "address")
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
                            -fno-sanitize-recover=all)
     target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  elseif(NOT WIN32 AND ZORVANE_SANITIZE STREQUAL "thread")
+    target_compile_options(${target} PRIVATE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(${target} PUBLIC -fsanitize=thread)
   endif()
 endfunction()
 

@@ -12,6 +12,12 @@ cmake -S "$root" -B "$root/build/native" -G Ninja >/dev/null
 cmake --build "$root/build/native"
 ctest --test-dir "$root/build/native" --output-on-failure -j2 "$@"
 
+echo "== The same tests with ThreadSanitizer (workers really racing the UI thread)" >&2
+cmake -S "$root" -B "$root/build/native-tsan" -G Ninja -DZORVANE_SANITIZE=thread >/dev/null
+cmake --build "$root/build/native-tsan" --target unit_tests
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+  ctest --test-dir "$root/build/native-tsan" --output-on-failure -j2 "$@"
+
 echo "== Windows build and tests under Wine" >&2
 cmake -S "$root" -B "$root/build/win32" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null

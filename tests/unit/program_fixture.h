@@ -19,7 +19,7 @@ class ProgramFixture {
  public:
   // Starts the program as the process would, without entering the message loop.
   void Start() {
-    program = std::make_unique<Program>(Platform{ui, scheduler, files, drawing, sound});
+    program = std::make_unique<Program>(Platform{ui, *threads, files, drawing, sound});
     program->CreateMainWindow();
   }
   WindowHandle Main() const { return program->MainWindow(); }
@@ -28,7 +28,10 @@ class ProgramFixture {
   Rect MainBounds() const { return ui.WindowBounds(Main()); }
   std::string ConfigFile() const { return files.FileContent(kConfigPath).value_or("<none>"); }
 
+  // Timers always run on virtual time; worker threads too, unless a test points `threads`
+  // at threads that really run.
   memory::VirtualScheduler scheduler;
+  Threads* threads = &scheduler;
   memory::MemoryWindowSystem ui{{1920, 1080}, &scheduler};
   memory::MemoryFileSystem files;
   memory::MemoryDrawing drawing{ui};

@@ -1,0 +1,76 @@
+// The countdown with its workers really running beside the UI thread: redraws, blinks,
+// the ticker and the sounds race the ticks, pauses and stops. Built with ThreadSanitizer
+// this finds any word shared without care; in the other builds it must simply come out
+// right.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/main_window_layout.h"
+#include "platform/memory/real_threads.h"
+#include "program_fixture.h"
+#include "resources/sounds.h"
+
+namespace zorvane::testing {
+namespace {
+
+using namespace main_window;
+
+// A second of countdown lasts 1000 / kSpeedUp milliseconds of real time.
+constexpr int kSpeedUp = 50;
+
+class CountdownThreadsTest : public ::testing::Test, public ProgramFixture {
+ protected:
+  void SetUp() override {
+    threads = &real;
+    Start();
+  }
+  void TearDown() override {
+    // Workers end once no countdown runs; then every one of them is waited for.
+    if (Text(kStart) == "S") ui.Click(Control(kStart));
+    real.JoinAll();
+    program.reset();
+  }
+  // Lets `seconds` of countdown pass: the timer ticks on virtual time, the workers run in
+  // real time in between.
+  void Run(int seconds) {
+    for (int i = 0; i < seconds; ++i) {
+      scheduler.AdvanceBy(1000);
+      std::this_thread::sleep_for(std::chrono::milliseconds(1000 / kSpeedUp));
+    }
+  }
+
+  memory::RealThreads real{kSpeedUp};
+};
+
+TEST_F(CountdownThreadsTest, RunsToTheAlarmWithEveryWorkerRacing) {
+  ui.Type(Control(kSeconds), "12");
+  ui.Click(Control(kStart));
+  Run(15);
+  real.JoinAll();  // the ticker has seen the end by now
+  EXPECT_EQ(Text(kRemaining), "0");
+  EXPECT_EQ(sound.TimesOf(sounds::AlarmClip).size(), 1u);
+  EXPECT_GE(sound.TimesOf(sounds::TickClip).size(), 12u);
+  EXPECT_EQ(drawing.LiveObjectCount(), 0);
+}
+
+TEST_F(CountdownThreadsTest, PausesStopsAndStartsWhileWorkersRun) {
+  ui.Type(Control(kSeconds), "15");
+  for (int round = 0; round < 5; ++round) {
+    ui.Click(Control(kStart));
+    Run(3);
+    ui.Click(Control(kPause));
+    Run(1);
+    ui.Click(Control(kPause));
+    Run(2);
+    ui.Click(Control(kStart));
+  }
+  real.JoinAll();
+  EXPECT_EQ(Text(kStart), "B");
+  EXPECT_FALSE(ui.WindowExists(program->DisplayWindow()));
+  EXPECT_EQ(drawing.LiveObjectCount(), 0);
+}
+
+}  // namespace
+}  // namespace zorvane::testing
