@@ -69,6 +69,38 @@ class DisplayTest(unittest.TestCase):
             self.assertIsNotNone(session.window(DISPLAY))
             self.assertEqual(session.control("开始").text, "S")
 
+    def test_white_background_lets_the_desktop_show_through(self):
+        settings = "[color]\r\nbgc=16777215\r\n"
+        with ZorvaneSession(files={"MyConfig.ini": settings}) as session:
+            start_countdown(session, "2", "0")
+            session.wait_for_window(DISPLAY, 5)
+            shot = session.screenshot(DISPLAY)
+            shot.save_artifact("display_white_background")
+            # The margin and the inside of a digit are background: the screen behind (the
+            # bare X root here) shows there, not white; the digits stay.
+            for x, y in ((2, 2), (65, 60), (291, 100)):
+                with self.subTest(point=(x, y)):
+                    self.assertNotEqual(shot.pixel(x, y), (255, 255, 255))
+            self.assertTrue(close(shot.pixel(65, 15), LIT), shot.pixel(65, 15))
+            self.assertTrue(close(shot.pixel(65, 105), UNLIT), shot.pixel(65, 105))
+
+    def test_countdown_reaches_its_alarm_while_the_notes_window_is_open(self):
+        with ZorvaneSession() as session:
+            start_countdown(session, "0", "4")
+            session.wait_for_window(DISPLAY, 5)
+            session.screen.click(*session.control("设置").screen.centre)
+            wait_until(lambda: session.main_window().rect.width == 510 or None, 5, "expanding")
+            session.screen.click(*session.control("更新说明按钮").screen.centre)
+            notes = session.wait_for_window("UpdateNotesWindow", 5)
+            self.assertFalse(session.window(DISPLAY).enabled)
+            wait_until(lambda: remaining(session) == "0" or None, 10, "the count to reach 0")
+            self.assertIsNotNone(session.window("UpdateNotesWindow"))
+            session.screen.click(*notes.client.centre)
+            session.screen.key("Escape")
+            wait_until(lambda: session.window("UpdateNotesWindow") is None or None, 5,
+                       "the notes window to close")
+            self.assertTrue(session.window(DISPLAY).enabled)
+
     def test_escape_on_the_display_stops_the_countdown(self):
         with ZorvaneSession() as session:
             start_countdown(session, "1", "0")
