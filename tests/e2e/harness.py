@@ -526,6 +526,10 @@ class XScreen:
         self._xdotool("click", str(button))
         time.sleep(self.settle)
 
+    def click_here(self, button: int = 1) -> None:
+        """Clicks where the pointer is, and returns at once (for timing a click)."""
+        self._xdotool("click", str(button))
+
     def drag(self, start: tuple[int, int], end: tuple[int, int], steps: int = 8) -> None:
         """Presses the left button at `start`, moves in steps to `end` and lets go."""
         self.move(*start)
