@@ -113,7 +113,7 @@ std::vector<ControlSpec> MakeControls() {
 
 const WindowSpec& MainWindowSpec() {
   static const std::vector<ControlSpec> controls = MakeControls();
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       .name = "MainWindow",
       .title = "",
       .frame = FrameStyle::DialogFrame,
@@ -126,7 +126,7 @@ const WindowSpec& MainWindowSpec() {
       .endsProgram = true,
       .controls = controls,
   };
-  return spec;
+  return layout;
 }
 
 }  // namespace zorvane

@@ -76,9 +76,9 @@ std::vector<ControlSpec> MakeControls() {
 
 const WindowSpec& HelpWindowSpec() {
   static const std::vector<ControlSpec> controls = MakeControls();
-  static const WindowSpec spec =
+  static const WindowSpec layout =
       AuxWindowSpec(help_window::kLayoutName, "软件提示", {361, 321}, controls);
-  return spec;
+  return layout;
 }
 
 }  // namespace zorvane

@@ -44,9 +44,9 @@ constexpr ControlSpec kControls[] = {
 std::string_view update_notes::NotesText() { return kNotesText; }
 
 const WindowSpec& UpdateNotesWindowSpec() {
-  static const WindowSpec spec =
+  static const WindowSpec layout =
       AuxWindowSpec(update_notes::kLayoutName, "更新说明", {380, 257}, kControls);
-  return spec;
+  return layout;
 }
 
 }  // namespace zorvane

@@ -3,7 +3,7 @@
 namespace zorvane {
 
 const WindowSpec& DisplayWindowSpec() {
-  static const WindowSpec spec{
+  static const WindowSpec layout{
       .name = "DisplayWindow",
       .title = "",
       .frame = FrameStyle::Borderless,
@@ -15,7 +15,7 @@ const WindowSpec& DisplayWindowSpec() {
       .visible = false,
       .endsProgram = false,
   };
-  return spec;
+  return layout;
 }
 
 }  // namespace zorvane

@@ -53,11 +53,11 @@ class WindowSystem {
   // it. `handle`, when given, is set before the Created binding runs, so that the handler
   // can already use the window. After the AboutToBeDestroyed binding has run, no other
   // event of the window reaches its bindings.
-  virtual WindowHandle CreateWindowFromLayout(const WindowSpec& spec,
+  virtual WindowHandle CreateWindowFromLayout(const WindowSpec& layout,
                                               std::vector<EventBinding> bindings,
                                               WindowHandle* handle) = 0;
-  WindowHandle CreateWindowFromLayout(const WindowSpec& spec, std::vector<EventBinding> bindings) {
-    return CreateWindowFromLayout(spec, std::move(bindings), nullptr);
+  WindowHandle CreateWindowFromLayout(const WindowSpec& layout, std::vector<EventBinding> bindings) {
+    return CreateWindowFromLayout(layout, std::move(bindings), nullptr);
   }
   virtual void DestroyWindow(WindowHandle window) = 0;
   virtual bool WindowExists(WindowHandle window) const = 0;

@@ -120,7 +120,7 @@ bool MemoryWindowSystem::IsMessageBoxOpen() const {
 WindowHandle MemoryWindowSystem::WindowByLayoutName(std::string_view layoutName) const {
   Lock lock(mutex_);
   for (const auto& [id, window] : windows_) {
-    if (window.spec.name == layoutName) return WindowHandle{id};
+    if (window.layout.name == layoutName) return WindowHandle{id};
   }
   return {};
 }
@@ -128,7 +128,7 @@ WindowHandle MemoryWindowSystem::WindowByLayoutName(std::string_view layoutName)
 std::string_view MemoryWindowSystem::WindowTitle(WindowHandle window) const {
   Lock lock(mutex_);
   auto found = windows_.find(window.value);
-  return found == windows_.end() ? std::string_view{} : found->second.spec.title;
+  return found == windows_.end() ? std::string_view{} : found->second.layout.title;
 }
 
 }  // namespace zorvane::memory

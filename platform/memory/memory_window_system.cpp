@@ -47,7 +47,7 @@ bool MemoryWindowSystem::HasTimer(WindowHandle window, int id) const {
   return scheduler_ != nullptr && scheduler_->HasTimer(TimerKey(window, id));
 }
 
-WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& spec,
+WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
                                                         std::vector<EventBinding> bindings,
                                                         WindowHandle* handle) {
   std::uintptr_t id;
@@ -55,15 +55,15 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& spec,
     Lock lock(mutex_);
     id = nextId_++;
     Window& window = windows_[id];
-    window.spec = spec;
+    window.layout = layout;
     window.bindings = std::move(bindings);
-    const Point origin = CentredOrigin(spec.size, screen_);
-    window.bounds = {origin.x, origin.y, spec.size.width, spec.size.height};
-    window.visible = spec.visible;
-    for (const ControlSpec& controlSpec : spec.controls) {
+    const Point origin = CentredOrigin(layout.size, screen_);
+    window.bounds = {origin.x, origin.y, layout.size.width, layout.size.height};
+    window.visible = layout.visible;
+    for (const ControlSpec& controlSpec : layout.controls) {
       const std::uintptr_t controlId = nextId_++;
       Control& control = controls_[controlId];
-      control.spec = &controlSpec;
+      control.layout = &controlSpec;
       control.window = id;
       control.text = std::string(controlSpec.text);
       control.colour = controlSpec.colour;
@@ -94,7 +94,7 @@ void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
     controls_.erase(control);
   }
   for (int id : found->second.timers) KillTimer(window, id);
-  if (found->second.spec.endsProgram) quit_ = true;
+  if (found->second.layout.endsProgram) quit_ = true;
   windows_.erase(found);
 }
 
@@ -152,7 +152,7 @@ ControlHandle MemoryWindowSystem::FindControl(WindowHandle window, std::string_v
   auto found = windows_.find(window.value);
   if (found == windows_.end()) return {};
   for (std::uintptr_t id : found->second.controls) {
-    if (controls_.at(id).spec->name == name) return ControlHandle{id};
+    if (controls_.at(id).layout->name == name) return ControlHandle{id};
   }
   return {};
 }
@@ -181,9 +181,9 @@ void MemoryWindowSystem::ReplaceText(ControlHandle control, std::string text) {
     auto found = controls_.find(control.value);
     if (found == controls_.end()) return;
     found->second.text = std::move(text);
-    if (found->second.spec->kind != ControlKind::EditBox) return;
+    if (found->second.layout->kind != ControlKind::EditBox) return;
     window = found->second.window;
-    name = found->second.spec->name;
+    name = found->second.layout->name;
   }
   Fire(window, name, UiEvent::TextChanged);
 }
@@ -274,12 +274,12 @@ void MemoryWindowSystem::Fire(std::uintptr_t window, std::string_view control, U
 
 bool MemoryWindowSystem::ControlVisibleLocked(const Control& control, Rect* inWindow) const {
   const Window& window = windows_.at(control.window);
-  if (!window.visible || !control.spec->visible) return false;
-  Rect rect = control.spec->rect;
-  for (std::string_view parent = control.spec->parent; !parent.empty();) {
+  if (!window.visible || !control.layout->visible) return false;
+  Rect rect = control.layout->rect;
+  for (std::string_view parent = control.layout->parent; !parent.empty();) {
     const ControlSpec* container = nullptr;
-    for (const ControlSpec& spec : window.spec.controls) {
-      if (spec.name == parent) container = &spec;
+    for (const ControlSpec& layout : window.layout.controls) {
+      if (layout.name == parent) container = &layout;
     }
     if (container == nullptr || !container->visible) return false;
     rect.left += container->rect.left;
@@ -308,12 +308,12 @@ bool MemoryWindowSystem::IsControlShown(ControlHandle control) const {
 
 Rect MemoryWindowSystem::ControlRect(ControlHandle control) const {
   Lock lock(mutex_);
-  return ControlLocked(control).spec->rect;
+  return ControlLocked(control).layout->rect;
 }
 
 const ControlSpec& MemoryWindowSystem::ControlSpecOf(ControlHandle control) const {
   Lock lock(mutex_);
-  return *ControlLocked(control).spec;
+  return *ControlLocked(control).layout;
 }
 
 std::vector<WindowHandle> MemoryWindowSystem::Windows() const {
@@ -336,9 +336,9 @@ void MemoryWindowSystem::Click(ControlHandle control) {
     auto found = controls_.find(control.value);
     if (found == controls_.end() || !ControlShownLocked(found->second)) return;
     if (!windows_.at(found->second.window).enabled) return;
-    if (found->second.spec->kind != ControlKind::Button) return;
+    if (found->second.layout->kind != ControlKind::Button) return;
     window = found->second.window;
-    name = found->second.spec->name;
+    name = found->second.layout->name;
   }
   Fire(window, name, UiEvent::Clicked);
 }
@@ -351,9 +351,9 @@ void MemoryWindowSystem::Type(ControlHandle control, std::string_view text) {
       auto found = controls_.find(control.value);
       // A disabled window (one behind a modal window) takes no keystrokes.
       if (found == controls_.end() || !windows_.at(found->second.window).enabled) return;
-      const ControlSpec& spec = *found->second.spec;
-      if (spec.kind != ControlKind::EditBox ||
-          !AcceptsTypedCharacter(spec.editMode, static_cast<unsigned char>(c))) {
+      const ControlSpec& layout = *found->second.layout;
+      if (layout.kind != ControlKind::EditBox ||
+          !AcceptsTypedCharacter(layout.editMode, static_cast<unsigned char>(c))) {
         continue;
       }
       next = found->second.text + c;
@@ -367,8 +367,8 @@ void MemoryWindowSystem::Paste(ControlHandle control, std::string_view text) {
   {
     Lock lock(mutex_);
     auto found = controls_.find(control.value);
-    if (found == controls_.end() || found->second.spec->kind != ControlKind::EditBox ||
-        found->second.spec->editMode == EditMode::ReadOnly ||
+    if (found == controls_.end() || found->second.layout->kind != ControlKind::EditBox ||
+        found->second.layout->editMode == EditMode::ReadOnly ||
         !windows_.at(found->second.window).enabled) {
       return;
     }
@@ -388,7 +388,7 @@ void MemoryWindowSystem::PressEscape(WindowHandle window) {
   {
     Lock lock(mutex_);
     auto found = windows_.find(window.value);
-    closes = found != windows_.end() && found->second.spec.escapeCloses && found->second.enabled;
+    closes = found != windows_.end() && found->second.layout.escapeCloses && found->second.enabled;
   }
   if (closes) RequestClose(window);
 }
@@ -398,9 +398,9 @@ void MemoryWindowSystem::PressTab(bool backwards) {
   auto focused = controls_.find(focus_);
   if (focused == controls_.end()) return;
   const Window& window = windows_.at(focused->second.window);
-  std::span<const ControlSpec> specs = window.spec.controls;
-  const auto current = static_cast<std::ptrdiff_t>(focused->second.spec - specs.data());
-  const std::ptrdiff_t next = NextTabStop(specs, current, backwards, [&](std::size_t index) {
+  std::span<const ControlSpec> layouts = window.layout.controls;
+  const auto current = static_cast<std::ptrdiff_t>(focused->second.layout - layouts.data());
+  const std::ptrdiff_t next = NextTabStop(layouts, current, backwards, [&](std::size_t index) {
     return ControlVisibleLocked(controls_.at(window.controls[index]), nullptr);
   });
   focus_ = window.controls[static_cast<std::size_t>(next)];

@@ -43,7 +43,7 @@ class MemoryWindowSystem final : public WindowSystem {
   ~MemoryWindowSystem() override;
 
   using WindowSystem::CreateWindowFromLayout;
-  WindowHandle CreateWindowFromLayout(const WindowSpec& spec, std::vector<EventBinding> bindings,
+  WindowHandle CreateWindowFromLayout(const WindowSpec& layout, std::vector<EventBinding> bindings,
                                       WindowHandle* handle) override;
   void DestroyWindow(WindowHandle window) override;
   bool WindowExists(WindowHandle window) const override;
@@ -107,14 +107,14 @@ class MemoryWindowSystem final : public WindowSystem {
 
  private:
   struct Control {
-    const ControlSpec* spec = nullptr;
+    const ControlSpec* layout = nullptr;
     std::uintptr_t window = 0;
     std::string text;
     Colour colour = 0;
     bool showsPicture = false;
   };
   struct Window {
-    WindowSpec spec;
+    WindowSpec layout;
     std::vector<EventBinding> bindings;
     std::vector<std::uintptr_t> controls;  // in table order
     Rect bounds;

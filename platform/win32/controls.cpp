@@ -89,11 +89,11 @@ LRESULT CALLBACK TransparentLabelProc(HWND hwnd, UINT message, WPARAM wParam, LP
       if (const ControlRecord* record = RecordOf(hwnd); record != nullptr) {
         RECT client;
         GetClientRect(hwnd, &client);
-        const std::wstring text = GbkToWide(record->spec->text);
+        const std::wstring text = GbkToWide(record->layout->text);
         Selection font(dc, record->Font());
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, ResolveColour(record->spec->textColour));
-        const UINT align = record->spec->align == TextAlign::Centre ? DT_CENTER : DT_LEFT;
+        SetTextColor(dc, ResolveColour(record->layout->textColour));
+        const UINT align = record->layout->align == TextAlign::Centre ? DT_CENTER : DT_LEFT;
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client,
                   align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
       }
@@ -174,22 +174,22 @@ struct NativeControl {
   DWORD exStyle;
 };
 
-NativeControl NativeControlFor(const ControlSpec& spec, bool hasPicture) {
-  switch (spec.kind) {
+NativeControl NativeControlFor(const ControlSpec& layout, bool hasPicture) {
+  switch (layout.kind) {
     case ControlKind::Label:
       // Without SS_NOTIFY a label lets mouse presses through to the window, which is what
       // makes a window with drag-anywhere movable by its labels.
       return {L"STATIC",
               static_cast<DWORD>(SS_NOPREFIX | SS_CENTERIMAGE |
-                                 (spec.align == TextAlign::Centre ? SS_CENTER : SS_LEFTNOWORDWRAP)),
+                                 (layout.align == TextAlign::Centre ? SS_CENTER : SS_LEFTNOWORDWRAP)),
               0};
     case ControlKind::EditBox: {
-      DWORD style = spec.multiline
+      DWORD style = layout.multiline
                         ? static_cast<DWORD>(ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN)
                         : static_cast<DWORD>(ES_AUTOHSCROLL);
-      if (spec.editMode == EditMode::ReadOnly) style |= ES_READONLY;
-      if (spec.border == Border::Single) style |= WS_BORDER;
-      return {L"EDIT", style, spec.border == Border::Sunken ? DWORD{WS_EX_CLIENTEDGE} : DWORD{0}};
+      if (layout.editMode == EditMode::ReadOnly) style |= ES_READONLY;
+      if (layout.border == Border::Single) style |= WS_BORDER;
+      return {L"EDIT", style, layout.border == Border::Sunken ? DWORD{WS_EX_CLIENTEDGE} : DWORD{0}};
     }
     case ControlKind::Button:
       return {L"BUTTON", static_cast<DWORD>(BS_PUSHBUTTON | (hasPicture ? BS_BITMAP : 0)), 0};
@@ -205,10 +205,10 @@ NativeControl NativeControlFor(const ControlSpec& spec, bool hasPicture) {
   return {L"STATIC", 0, 0};
 }
 
-HWND ParentFor(const WindowRecord& window, const ControlSpec& spec) {
-  if (spec.parent.empty()) return window.hwnd;
+HWND ParentFor(const WindowRecord& window, const ControlSpec& layout) {
+  if (layout.parent.empty()) return window.hwnd;
   for (const auto& control : window.controls) {
-    if (control->spec->name == spec.parent) return control->hwnd;
+    if (control->layout->name == layout.parent) return control->hwnd;
   }
   return window.hwnd;
 }
@@ -256,39 +256,39 @@ void RegisterControlClasses(HINSTANCE instance) {
 }
 
 std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t tableIndex) {
-  const ControlSpec& spec = window.spec.controls[tableIndex];
+  const ControlSpec& layout = window.layout.controls[tableIndex];
   auto record = std::make_unique<ControlRecord>();
-  record->spec = &spec;
-  record->font = CreateLayoutFont(spec.font);
-  if (spec.kind == ControlKind::Button || spec.kind == ControlKind::PicBox) {
-    record->picture = CreatePictureBitmap(spec.picture, record->pictureWidth, record->pictureHeight);
+  record->layout = &layout;
+  record->font = CreateLayoutFont(layout.font);
+  if (layout.kind == ControlKind::Button || layout.kind == ControlKind::PicBox) {
+    record->picture = CreatePictureBitmap(layout.picture, record->pictureWidth, record->pictureHeight);
   }
-  if (spec.kind == ControlKind::Label || spec.kind == ControlKind::EditBox) {
-    record->background.reset(CreateSolidBrush(ResolveColour(spec.backColour)));
+  if (layout.kind == ControlKind::Label || layout.kind == ControlKind::EditBox) {
+    record->background.reset(CreateSolidBrush(ResolveColour(layout.backColour)));
   }
 
-  const NativeControl native = NativeControlFor(spec, record->picture != nullptr);
+  const NativeControl native = NativeControlFor(layout, record->picture != nullptr);
   DWORD style = WS_CHILD | native.style;
-  if (spec.visible) style |= WS_VISIBLE;
-  if (spec.tabStop) style |= WS_TABSTOP;
-  const std::wstring text = GbkToWide(spec.text);
+  if (layout.visible) style |= WS_VISIBLE;
+  if (layout.tabStop) style |= WS_TABSTOP;
+  const std::wstring text = GbkToWide(layout.text);
   HINSTANCE instance = GetModuleHandleW(nullptr);
   record->hwnd = CreateWindowExW(
-      native.exStyle, native.className, text.c_str(), style, spec.rect.left, spec.rect.top,
-      spec.rect.width, spec.rect.height, ParentFor(window, spec),
+      native.exStyle, native.className, text.c_str(), style, layout.rect.left, layout.rect.top,
+      layout.rect.width, layout.rect.height, ParentFor(window, layout),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(tableIndex))), instance, nullptr);
   if (record->hwnd == nullptr) return record;
 
   SetWindowLongPtrW(record->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record.get()));
-  record->layoutName = GlobalAtom(GbkToWide(spec.name));
+  record->layoutName = GlobalAtom(GbkToWide(layout.name));
   TagWithLayoutName(record->hwnd, record->layoutName);
   SendMessageW(record->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(record->Font()), FALSE);
-  if (spec.kind == ControlKind::Button && record->picture) {
+  if (layout.kind == ControlKind::Button && record->picture) {
     SendMessageW(record->hwnd, BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(record->picture.get()));
   }
-  if (spec.kind == ControlKind::ColorPicker) SetPickerColour(record->hwnd, spec.colour);
-  if (spec.kind == ControlKind::EditBox && spec.editMode == EditMode::IntegerText) {
+  if (layout.kind == ControlKind::ColorPicker) SetPickerColour(record->hwnd, layout.colour);
+  if (layout.kind == ControlKind::EditBox && layout.editMode == EditMode::IntegerText) {
     SetWindowSubclass(record->hwnd, IntegerTextProc, 1, 0);
   }
   return record;

@@ -29,12 +29,12 @@ struct FrameStyles {
   DWORD exStyle;
 };
 
-FrameStyles StylesFor(const WindowSpec& spec) {
+FrameStyles StylesFor(const WindowSpec& layout) {
   // Unowned top-level windows get their own taskbar buttons as they are; WS_EX_APPWINDOW is
   // not needed for that (and would make Wine hand the window to an X window manager).
   DWORD exStyle = WS_EX_CONTROLPARENT;
-  if (spec.topmost) exStyle |= WS_EX_TOPMOST;
-  switch (spec.frame) {
+  if (layout.topmost) exStyle |= WS_EX_TOPMOST;
+  switch (layout.frame) {
     case FrameStyle::DialogFrame:
       // A dialog frame without WS_BORDER has no title bar and no system menu.
       return {WS_POPUP | WS_DLGFRAME, exStyle};
@@ -99,10 +99,10 @@ struct Win32WindowSystem::State {
     if (window == nullptr) return;
     const ControlRecord* control = window->ControlById(id);
     if (control == nullptr) return;
-    if (code == BN_CLICKED && control->spec->kind == ControlKind::Button) {
-      Fire(hwnd, control->spec->name, UiEvent::Clicked);
-    } else if (code == EN_CHANGE && control->spec->kind == ControlKind::EditBox) {
-      Fire(hwnd, control->spec->name, UiEvent::TextChanged);
+    if (code == BN_CLICKED && control->layout->kind == ControlKind::Button) {
+      Fire(hwnd, control->layout->name, UiEvent::Clicked);
+    } else if (code == EN_CHANGE && control->layout->kind == ControlKind::EditBox) {
+      Fire(hwnd, control->layout->name, UiEvent::TextChanged);
     }
   }
 
@@ -113,8 +113,8 @@ struct Win32WindowSystem::State {
     if (control == nullptr || !control->background) {
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    SetTextColor(dc, ResolveColour(control->spec->textColour));
-    SetBkColor(dc, ResolveColour(control->spec->backColour));
+    SetTextColor(dc, ResolveColour(control->layout->textColour));
+    SetBkColor(dc, ResolveColour(control->layout->backColour));
     return reinterpret_cast<LRESULT>(control->background.get());
   }
 
@@ -128,7 +128,7 @@ struct Win32WindowSystem::State {
       if (window->controls[i]->hwnd == focused) current = static_cast<std::ptrdiff_t>(i);
     }
     const std::ptrdiff_t next =
-        NextTabStop(window->spec.controls, current, backwards, [&](std::size_t index) {
+        NextTabStop(window->layout.controls, current, backwards, [&](std::size_t index) {
           const HWND candidate = window->controls[index]->hwnd;
           return candidate != nullptr && ::IsWindowVisible(candidate) &&
                  ::IsWindowEnabled(candidate);
@@ -136,7 +136,7 @@ struct Win32WindowSystem::State {
     if (next < 0 || next == current) return;
     const ControlRecord& target = *window->controls[static_cast<std::size_t>(next)];
     ::SetFocus(target.hwnd);
-    if (target.spec->kind == ControlKind::EditBox) SendMessageW(target.hwnd, EM_SETSEL, 0, -1);
+    if (target.layout->kind == ControlKind::EditBox) SendMessageW(target.hwnd, EM_SETSEL, 0, -1);
   }
 
   // Keys that act on the whole window, whichever control has the focus. Returns true when
@@ -146,7 +146,7 @@ struct Win32WindowSystem::State {
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
     const WindowRecord* window = RecordOf(root);
     if (window == nullptr) return false;
-    if (message.wParam == VK_ESCAPE && window->spec.escapeCloses) {
+    if (message.wParam == VK_ESCAPE && window->layout.escapeCloses) {
       SendMessageW(root, WM_CLOSE, 0, 0);
       return true;
     }
@@ -242,7 +242,7 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       return 0;
     }
     case WM_LBUTTONDOWN:
-      if (window->spec.dragAnywhere) {
+      if (window->layout.dragAnywhere) {
         // Moving as if the title bar had been pressed. Labels let presses through to here;
         // buttons and edit boxes keep theirs.
         ReleaseCapture();
@@ -259,7 +259,7 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       state->Fire(hwnd, {}, UiEvent::AboutToBeDestroyed);
       return 0;
     case WM_NCDESTROY: {
-      const bool endsProgram = window->spec.endsProgram;
+      const bool endsProgram = window->layout.endsProgram;
       state->pictures.Forget(hwnd);
       state->windows.erase(hwnd);
       if (endsProgram) PostQuitMessage(0);
@@ -294,35 +294,35 @@ Win32WindowSystem::~Win32WindowSystem() {
   state_->windows.clear();
 }
 
-WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& spec,
+WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
                                                        std::vector<EventBinding> bindings,
                                                        WindowHandle* handle) {
   auto record = std::make_unique<WindowRecord>();
-  record->spec = spec;
+  record->layout = layout;
   record->bindings = std::move(bindings);
-  record->background.reset(CreateSolidBrush(ResolveColour(spec.background)));
+  record->background.reset(CreateSolidBrush(ResolveColour(layout.background)));
 
-  const FrameStyles styles = StylesFor(spec);
-  const Point origin = CentredOrigin(spec.size, ScreenSize());
-  const std::wstring title = GbkToWide(spec.title);
+  const FrameStyles styles = StylesFor(layout);
+  const Point origin = CentredOrigin(layout.size, ScreenSize());
+  const std::wstring title = GbkToWide(layout.title);
   // The record must be findable from the first message on, before CreateWindowExW returns.
   WindowRecord* window = record.get();
   HWND hwnd = CreateWindowExW(styles.exStyle, kWindowClass, title.c_str(), styles.style, origin.x,
-                              origin.y, spec.size.width, spec.size.height, nullptr, nullptr,
+                              origin.y, layout.size.width, layout.size.height, nullptr, nullptr,
                               GetModuleHandleW(nullptr), state_.get());
   if (hwnd == nullptr) return {};
   window->hwnd = hwnd;
-  window->layoutName = GlobalAtom(GbkToWide(spec.name));
+  window->layoutName = GlobalAtom(GbkToWide(layout.name));
   TagWithLayoutName(hwnd, window->layoutName);
   state_->windows.emplace(hwnd, std::move(record));
-  if (spec.topmost) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (layout.topmost) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
-  for (std::size_t i = 0; i < spec.controls.size(); ++i) {
+  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
     window->controls.push_back(CreateControl(*window, i));
   }
   if (handle != nullptr) *handle = AsWindow(hwnd);
   state_->Fire(hwnd, {}, UiEvent::Created);
-  if (spec.visible && ::IsWindow(hwnd)) ShowWindow(AsWindow(hwnd), true);
+  if (layout.visible && ::IsWindow(hwnd)) ShowWindow(AsWindow(hwnd), true);
   return AsWindow(hwnd);
 }
 
@@ -374,7 +374,7 @@ ControlHandle Win32WindowSystem::FindControl(WindowHandle window, std::string_vi
   const WindowRecord* record = state_->RecordOf(AsHwnd(window));
   if (record == nullptr) return {};
   for (const auto& control : record->controls) {
-    if (control->spec->name == name) return AsControl(control->hwnd);
+    if (control->layout->name == name) return AsControl(control->hwnd);
   }
   return {};
 }

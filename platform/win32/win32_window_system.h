@@ -18,7 +18,7 @@ class Win32WindowSystem final : public WindowSystem {
   Win32WindowSystem& operator=(const Win32WindowSystem&) = delete;
 
   using WindowSystem::CreateWindowFromLayout;
-  WindowHandle CreateWindowFromLayout(const WindowSpec& spec, std::vector<EventBinding> bindings,
+  WindowHandle CreateWindowFromLayout(const WindowSpec& layout, std::vector<EventBinding> bindings,
                                       WindowHandle* handle) override;
   void DestroyWindow(WindowHandle window) override;
   bool WindowExists(WindowHandle window) const override;

@@ -50,7 +50,7 @@ class GlobalAtom {
 void TagWithLayoutName(HWND hwnd, const GlobalAtom& name);
 
 struct ControlRecord {
-  const ControlSpec* spec = nullptr;
+  const ControlSpec* layout = nullptr;
   GlobalAtom layoutName;
   HWND hwnd = nullptr;
   ScopedGdiObject<HFONT> font;          // none: the default GUI font
@@ -73,7 +73,7 @@ struct TimerRecord {
 };
 
 struct WindowRecord {
-  WindowSpec spec;
+  WindowSpec layout;
   GlobalAtom layoutName;
   std::vector<EventBinding> bindings;
   HWND hwnd = nullptr;

@@ -24,17 +24,17 @@ class ModalWindowTest : public ::testing::Test {
  protected:
   // A window whose button counts its clicks under the window's layout name.
   WindowHandle Open(std::string_view name, std::function<void()> onGo = {}) {
-    specs.push_back(std::make_unique<WindowSpec>(
+    layouts.push_back(std::make_unique<WindowSpec>(
         WindowSpec{.name = name, .size = {200, 100}, .controls = kControls}));
     std::string key(name);
     if (!onGo) onGo = [this, key] { ++clicks[key]; };
-    return ui.CreateWindowFromLayout(*specs.back(), {{"go", UiEvent::Clicked, std::move(onGo)}});
+    return ui.CreateWindowFromLayout(*layouts.back(), {{"go", UiEvent::Clicked, std::move(onGo)}});
   }
   void ClickGo(WindowHandle window) { ui.Click(ui.FindControl(window, "go")); }
 
   VirtualScheduler scheduler;
   MemoryWindowSystem ui{{1920, 1080}, &scheduler};
-  std::vector<std::unique_ptr<WindowSpec>> specs;
+  std::vector<std::unique_ptr<WindowSpec>> layouts;
   std::map<std::string, int> clicks;
 };
 

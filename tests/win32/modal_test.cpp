@@ -24,9 +24,9 @@ const ControlSpec kControls[] = {
 class Win32ModalTest : public ::testing::Test {
  protected:
   WindowHandle Open(std::string_view name) {
-    specs.push_back(std::make_unique<WindowSpec>(
+    layouts.push_back(std::make_unique<WindowSpec>(
         WindowSpec{.name = name, .size = {200, 100}, .controls = kControls}));
-    return ui.CreateWindowFromLayout(*specs.back(), {});
+    return ui.CreateWindowFromLayout(*layouts.back(), {});
   }
 
   void TearDown() override {
@@ -35,7 +35,7 @@ class Win32ModalTest : public ::testing::Test {
     }
   }
 
-  std::vector<std::unique_ptr<WindowSpec>> specs;
+  std::vector<std::unique_ptr<WindowSpec>> layouts;
   Win32WindowSystem ui;
 };
 

@@ -44,9 +44,9 @@ class Win32WindowSystemTest : public ::testing::Test {
  protected:
   WindowHandle Open(std::vector<EventBinding> bindings = {}, bool escapeCloses = true,
                     bool visible = true) {
-    spec = {.name = "TestWindow", .size = {300, 160}, .background = kWhite,
+    layout = {.name = "TestWindow", .size = {300, 160}, .background = kWhite,
             .escapeCloses = escapeCloses, .visible = visible, .controls = kControls};
-    return ui.CreateWindowFromLayout(spec, std::move(bindings));
+    return ui.CreateWindowFromLayout(layout, std::move(bindings));
   }
 
   // A window that ends the program leaves a quit message behind; the next test's pumps
@@ -57,7 +57,7 @@ class Win32WindowSystemTest : public ::testing::Test {
     }
   }
 
-  WindowSpec spec;
+  WindowSpec layout;
   Win32WindowSystem ui;
 };
 
@@ -220,8 +220,8 @@ TEST_F(Win32WindowSystemTest, TimerKeepsItsPhaseAndNeverCatchesUpInABurst) {
 }
 
 TEST_F(Win32WindowSystemTest, ClosingTheWindowThatEndsTheProgramEndsTheLoop) {
-  spec = {.name = "Main", .size = {100, 50}, .endsProgram = true};
-  const WindowHandle window = ui.CreateWindowFromLayout(spec, {});
+  layout = {.name = "Main", .size = {100, 50}, .endsProgram = true};
+  const WindowHandle window = ui.CreateWindowFromLayout(layout, {});
   PostMessageW(H(window), WM_CLOSE, 0, 0);
   ui.RunMessageLoop();  // returns only because the window posted the quit
   EXPECT_FALSE(ui.WindowExists(window));
