@@ -13,6 +13,7 @@ std::unique_ptr<OffscreenCanvas> MemoryDrawing::CreateOffscreen(WindowHandle win
   if (!ui_.WindowExists(window)) return nullptr;
   if (static_cast<long long>(size.width) * size.height > kLargestBitmapPixels) return nullptr;
   auto keep = [this, window](const MemoryCanvas& canvas) {
+    if (!ui_.WindowExists(window)) return;  // a copy to a window that is gone goes nowhere
     std::lock_guard lock(mutex_);
     pictures_[window.value] = Picture{canvas.Dimensions(), canvas.Pixels()};
   };
@@ -27,6 +28,7 @@ void MemoryDrawing::ApplyLayered(WindowHandle window, Colour key, int alpha, Lay
 }
 
 LayeredAttributes MemoryDrawing::Layered(WindowHandle window) const {
+  if (!ui_.WindowExists(window)) return {};
   std::lock_guard lock(mutex_);
   auto found = layered_.find(window.value);
   return found == layered_.end() ? LayeredAttributes{} : found->second;
@@ -35,6 +37,7 @@ LayeredAttributes MemoryDrawing::Layered(WindowHandle window) const {
 int MemoryDrawing::LiveObjectCount() const { return tally_->load(); }
 
 std::optional<MemoryDrawing::Picture> MemoryDrawing::WindowPicture(WindowHandle window) const {
+  if (!ui_.WindowExists(window)) return std::nullopt;  // its picture went with it
   std::lock_guard lock(mutex_);
   auto found = pictures_.find(window.value);
   if (found == pictures_.end()) return std::nullopt;

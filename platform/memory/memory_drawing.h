@@ -1,5 +1,6 @@
 // Drawing in memory: canvases are MemoryCanvas pixel buffers; a window keeps the last picture
-// copied to it and its layered attributes, for tests to read back.
+// copied to it and its layered attributes, for tests to read back. Windows are those of a
+// MemoryWindowSystem. Every call may come from any thread.
 #pragma once
 
 #include <map>
@@ -33,7 +34,8 @@ class MemoryDrawing final : public Drawing {
   LayeredAttributes Layered(WindowHandle window) const override;
   int LiveObjectCount() const override;
 
-  // The last picture copied to the window; nothing before the first copy.
+  // The last picture copied to the window; nothing before the first copy or once the
+  // window is gone.
   std::optional<Picture> WindowPicture(WindowHandle window) const;
   // How often a window's layering was set.
   int LayeredChanges(WindowHandle window) const;
