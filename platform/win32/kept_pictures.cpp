@@ -32,4 +32,32 @@ void KeptPictures::Forget(HWND window) {
   pictures_.erase(window);
 }
 
+std::vector<Colour> KeptPictures::Pixels(HWND window) {
+  std::lock_guard lock(mutex_);
+  auto found = pictures_.find(window);
+  if (found == pictures_.end()) return {};
+  const Size size = found->second.size;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = size.width;
+  info.bmiHeader.biHeight = -size.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint32_t> rgb(static_cast<std::size_t>(size.width) *
+                                 static_cast<std::size_t>(size.height));
+  const WindowDc screen(nullptr);
+  if (GetDIBits(screen.get(), found->second.bitmap.get(), 0, static_cast<UINT>(size.height),
+                rgb.data(), &info, DIB_RGB_COLORS) != size.height) {
+    return {};
+  }
+  std::vector<Colour> pixels;
+  pixels.reserve(rgb.size());
+  for (std::uint32_t value : rgb) {  // 0x00RRGGBB in a DIB, 0x00BBGGRR in a COLORREF
+    pixels.push_back(RgbColour(static_cast<int>(value >> 16), static_cast<int>(value >> 8),
+                               static_cast<int>(value)));
+  }
+  return pixels;
+}
+
 }  // namespace zorvane::win32

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include "platform/geometry.h"
 #include "platform/win32/scoped.h"
@@ -20,6 +21,9 @@ class KeptPictures {
   // Paints the window's picture into `target`; false when it has none.
   bool Paint(HWND window, HDC target);
   void Forget(HWND window);
+  // The window's picture, COLORREF values row by row from the top left; empty when it has
+  // none. For tests, to compare GDI's pixels with others.
+  std::vector<Colour> Pixels(HWND window);
 
  private:
   struct Kept {

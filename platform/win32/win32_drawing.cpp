@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <vector>
 
 #include "platform/win32/scoped.h"
@@ -46,8 +47,20 @@ class Win32Canvas final : public OffscreenCanvas {
   DrawingObject Select(DrawingObject object) override {
     return AsDrawingObject(SelectObject(memoryDc_.get(), AsObject(object)));
   }
+  // Only what this canvas made is deleted, and not while it is selected: GDI would defer
+  // or refuse that, and the object would outlive the count. Left alone, it stays counted,
+  // as the memory twin does.
   void Delete(DrawingObject object) override {
-    if (DeleteObject(AsObject(object))) --liveObjects_;
+    const HGDIOBJ handle = AsObject(object);
+    if (created_.count(handle) == 0) return;
+    if (GetCurrentObject(memoryDc_.get(), OBJ_PEN) == handle ||
+        GetCurrentObject(memoryDc_.get(), OBJ_BRUSH) == handle) {
+      return;
+    }
+    if (DeleteObject(handle)) {
+      created_.erase(handle);
+      --liveObjects_;
+    }
   }
   DrawingObject CurrentPen() const override {
     return AsDrawingObject(GetCurrentObject(memoryDc_.get(), OBJ_PEN));
@@ -74,7 +87,10 @@ class Win32Canvas final : public OffscreenCanvas {
 
  private:
   DrawingObject Count(HGDIOBJ object) {
-    if (object != nullptr) ++liveObjects_;
+    if (object != nullptr) {
+      created_.insert(object);
+      ++liveObjects_;
+    }
     return AsDrawingObject(object);
   }
 
@@ -86,6 +102,7 @@ class Win32Canvas final : public OffscreenCanvas {
   ScopedGdiObject<HBITMAP> bitmap_;
   ScopedMemoryDc memoryDc_;
   Selection bitmapSelection_;
+  std::set<HGDIOBJ> created_;  // pens and brushes made here and not yet deleted
 };
 
 }  // namespace
