@@ -3,6 +3,12 @@
 # The native build's sanitizers: "address" (AddressSanitizer and UndefinedBehaviorSanitizer),
 # "thread" (ThreadSanitizer, which cannot be combined with those) or "none".
 set(ZORVANE_SANITIZE "address" CACHE STRING "Sanitizers of the native build: address, thread or none")
+# Older build trees hold the earlier yes/no form of this setting.
+if(ZORVANE_SANITIZE MATCHES "^(ON|TRUE|YES|1)$")
+  set(ZORVANE_SANITIZE "address" CACHE STRING "" FORCE)
+elseif(ZORVANE_SANITIZE MATCHES "^(OFF|FALSE|NO|0)$")
+  set(ZORVANE_SANITIZE "none" CACHE STRING "" FORCE)
+endif()
 
 function(zorvane_target target)
   target_compile_options(${target} PRIVATE
