@@ -350,7 +350,9 @@ bool Win32WindowSystem::IsWindowVisible(WindowHandle window) const {
 void Win32WindowSystem::ShowWindow(WindowHandle window, bool visible) {
   const HWND hwnd = AsHwnd(window);
   ::ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
-  if (!visible) return;
+  // The records belong to the UI thread; a redraw on a worker thread shows the display
+  // window too, and has no pending focus to hand over.
+  if (!visible || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return;
   // A focus asked for while the window was hidden takes effect now that it can.
   if (WindowRecord* record = state_->RecordOf(hwnd); record != nullptr && record->pendingFocus) {
     ::SetFocus(record->pendingFocus);

@@ -1,6 +1,8 @@
 // The real window system: user32 windows and controls built from layout tables, driven by
 // the Win32 message loop. Creates and dispatches on the thread that constructs it (the UI
-// thread); texts, colours and window state may be read and written from any thread.
+// thread); control texts and colours, window geometry, visibility and existence may be read
+// and written from any thread. Finding controls, focus, timers and modal windows belong to
+// the UI thread.
 #pragma once
 
 #include <memory>
