@@ -99,9 +99,9 @@ const WindowSpec kWindow{.name = "display", .frame = FrameStyle::Borderless, .vi
 void MeasureMemory(const Layout& layout) {
   memory::MemoryWindowSystem ui;
   memory::MemoryDrawing drawing(ui);
-  WindowSpec spec = kWindow;
-  spec.size = layout.picture;
-  const WindowHandle window = ui.CreateWindowFromLayout(spec, {});
+  WindowSpec windowLayout = kWindow;
+  windowLayout.size = layout.picture;
+  const WindowHandle window = ui.CreateWindowFromLayout(windowLayout, {});
   const double picture = Milliseconds(RunsFor(layout), [&] {
     const auto canvas = drawing.CreateOffscreen(window, layout.picture);
     DrawPicture(*canvas, layout);
@@ -122,10 +122,10 @@ void MeasureMemory(const Layout& layout) {
 void MeasureGdi(const Layout& layout) {
   win32::Win32WindowSystem ui;
   win32::Win32Drawing drawing(ui.Pictures());
-  WindowSpec spec = kWindow;
-  spec.size = layout.picture;
-  spec.visible = true;
-  const WindowHandle window = ui.CreateWindowFromLayout(spec, {});
+  WindowSpec windowLayout = kWindow;
+  windowLayout.size = layout.picture;
+  windowLayout.visible = true;
+  const WindowHandle window = ui.CreateWindowFromLayout(windowLayout, {});
   const HWND hwnd = reinterpret_cast<HWND>(window.value);
   ui.PumpPendingMessages();
   const double picture = Milliseconds(RunsFor(layout), [&] {

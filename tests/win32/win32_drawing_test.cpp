@@ -77,9 +77,9 @@ class RecordingCanvas final : public Canvas {
 class Win32DrawingTest : public ::testing::Test {
  protected:
   WindowHandle Open(bool visible) {
-    spec = {.name = "drawn", .frame = FrameStyle::Borderless, .size = {200, 150},
+    windowLayout = {.name = "drawn", .frame = FrameStyle::Borderless, .size = {200, 150},
             .background = kWhite, .visible = visible};
-    return ui.CreateWindowFromLayout(spec, {});
+    return ui.CreateWindowFromLayout(windowLayout, {});
   }
 
   // GDI's pixels, read back from the picture the window keeps after the copy.
@@ -116,7 +116,7 @@ class Win32DrawingTest : public ::testing::Test {
     EXPECT_EQ(differing, 0);
   }
 
-  WindowSpec spec;
+  WindowSpec windowLayout;
   Win32WindowSystem ui;
   Win32Drawing drawing{ui.Pictures()};
 };
