@@ -7,14 +7,13 @@
 // Each pixel is the average of 8x8 samples, so the edges are smooth against the window's
 // white background.
 #include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <functional>
 #include <numbers>
 #include <string>
 
 #include "platform/geometry.h"
 #include "platform/jpeg/jpeg_codec.h"
+#include "resources/tools/tool_output.h"
 
 namespace {
 
@@ -98,20 +97,15 @@ Colour Gear(double x, double y) {
 }
 
 bool Write(const std::string& path, const Picture& picture) {
-  const std::vector<std::uint8_t> jpeg = zorvane::EncodeJpeg(picture, 92);
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
-  return static_cast<bool>(out);
+  return zorvane::tools::WriteBytes(path, zorvane::EncodeJpeg(picture, 92));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
-    return 2;
-  }
-  const std::string folder = argv[1];
+  const auto found = zorvane::tools::OutputFolder(argc, argv);
+  if (!found) return 2;
+  const std::string& folder = *found;
   const bool ok = Write(folder + "/play.jpg", Render(RoundButton(RgbColour(32, 112, 216), InPlayTriangle))) &&
                   Write(folder + "/pause.jpg", Render(RoundButton(RgbColour(72, 72, 72), InPauseBars))) &&
                   Write(folder + "/gear.jpg", Render(Gear)) &&

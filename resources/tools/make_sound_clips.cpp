@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <numbers>
 #include <string>
 #include <vector>
+
+#include "resources/tools/tool_output.h"
 
 namespace {
 
@@ -94,21 +94,12 @@ Clip Tick() {
   return clip;
 }
 
-bool Write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(out);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
-    return 2;
-  }
-  const std::string folder = argv[1];
-  const bool ok = Write(folder + "/alarm.wav", WaveImage(Alarm())) &&
-                  Write(folder + "/tick.wav", WaveImage(Tick()));
+  const auto folder = zorvane::tools::OutputFolder(argc, argv);
+  if (!folder) return 2;
+  const bool ok = zorvane::tools::WriteBytes(*folder + "/alarm.wav", WaveImage(Alarm())) &&
+                  zorvane::tools::WriteBytes(*folder + "/tick.wav", WaveImage(Tick()));
   return ok ? 0 : 1;
 }
