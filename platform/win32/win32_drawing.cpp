@@ -60,6 +60,7 @@ class Win32Canvas final : public OffscreenCanvas {
     if (DeleteObject(handle)) {
       created_.erase(handle);
       --liveObjects_;
+      GdiCensus::Gave();
     }
   }
   DrawingObject CurrentPen() const override {
@@ -90,6 +91,7 @@ class Win32Canvas final : public OffscreenCanvas {
     if (object != nullptr) {
       created_.insert(object);
       ++liveObjects_;
+      GdiCensus::Took();
     }
     return AsDrawingObject(object);
   }

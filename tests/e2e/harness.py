@@ -388,6 +388,13 @@ class Driver:
         return LayeredInfo(answer["layeredStyle"], answer["hasAttributes"], answer["key"],
                            answer["alpha"], answer["flags"])
 
+    def probe(self, pid: int) -> dict[str, int]:
+        """What the resource probe build running as process `pid` holds now: handles,
+        gdiObjects, threads, privateKilobytes, heapBytes."""
+        answer = self.command(f"probe {pid}")
+        del answer["ok"]
+        return answer
+
     def shutdown(self) -> None:
         if self._process.poll() is None:
             try:

@@ -206,6 +206,7 @@ TEST_F(Win32DrawingTest, DigitLeavesTheContextsPenAndBrush) {
 TEST_F(Win32DrawingTest, TenThousandRedrawsLeaveNoObjectBehind) {
   const WindowHandle window = Open(false);
   const int before = drawing.LiveObjectCount();
+  const int censusBefore = GdiCensus::Live();
   const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   for (int i = 0; i < 10000; ++i) {
     std::vector<HGDIOBJ> made;
@@ -221,6 +222,7 @@ TEST_F(Win32DrawingTest, TenThousandRedrawsLeaveNoObjectBehind) {
     for (HGDIOBJ object : made) ASSERT_EQ(GetObjectType(object), 0u) << "redraw " << i;
   }
   EXPECT_EQ(drawing.LiveObjectCount(), before);
+  EXPECT_EQ(GdiCensus::Live(), censusBefore);  // the window's DC too
   // Windows counts the process's GDI objects; Wine answers 0, and then the handles checked
   // one by one above stand in.
   if (gdiBefore != 0) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/main_window_layout.h"
+#include "platform/win32/scoped.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/window_records.h"
 #include "resources/pictures.h"
@@ -162,6 +163,22 @@ TEST_F(Win32WindowSystemTest, NoEventReachesAWindowOnItsWayOut) {
   SendMessageW(H(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
   ui.DestroyWindow(window);
   EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Win32WindowSystemTest, AWindowGivesBackEveryGdiObjectItTook) {
+  const int before = GdiCensus::Live();
+  const WindowHandle window = Open();
+  // A background brush for the window, and for its controls their fonts, label and edit
+  // box brushes and the button pictures.
+  EXPECT_GT(GdiCensus::Live(), before + 4);
+  const int withWindow = GdiCensus::Live();
+  {
+    const WindowDc dc(H(window));
+    EXPECT_EQ(GdiCensus::Live(), withWindow + 1);
+  }
+  EXPECT_EQ(GdiCensus::Live(), withWindow);
+  ui.DestroyWindow(window);
+  EXPECT_EQ(GdiCensus::Live(), before);
 }
 
 TEST_F(Win32WindowSystemTest, TimerTicksOnTheUiThreadUntilKilled) {

@@ -5,8 +5,11 @@
 #include <charconv>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "tests/e2e/driver/json_writer.h"
+#include "tests/e2e/probe/resource_probe.h"
 #include "tests/e2e/driver/utf8.h"
 #include "tests/e2e/driver/window_query.h"
 
@@ -190,16 +193,19 @@ void WriteUntagged(JsonWriter& json, HWND hwnd) {
   WriteRect(json, "screen", screen);
 }
 
-Answer Untagged(std::string_view processWord) {
+std::optional<DWORD> ParseProcessId(std::string_view word) {
   DWORD processId = 0;
-  const auto [end, error] = std::from_chars(
-      processWord.data(), processWord.data() + processWord.size(), processId);
-  if (error != std::errc{} || end != processWord.data() + processWord.size()) {
-    return Failure("not a process id: " + std::string(processWord));
-  }
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), processId);
+  if (error != std::errc{} || end != word.data() + word.size()) return std::nullopt;
+  return processId;
+}
+
+Answer Untagged(std::string_view processWord) {
+  const std::optional<DWORD> processId = ParseProcessId(processWord);
+  if (!processId) return Failure("not a process id: " + std::string(processWord));
   JsonWriter json;
   json.BeginObject().Flag("ok", true).Key("windows").BeginArray();
-  for (HWND hwnd : UntaggedTopLevelWindows(processId)) {
+  for (HWND hwnd : UntaggedTopLevelWindows(*processId)) {
     json.BeginObject();
     WriteUntagged(json, hwnd);
     json.Key("children").BeginArray();
@@ -232,6 +238,43 @@ Answer Layered(HWND hwnd) {
   return {json.str()};
 }
 
+HWND ProbeWindowOf(DWORD processId) {
+  HWND probe = nullptr;
+  while ((probe = FindWindowExW(HWND_MESSAGE, probe, zorvane::probe::kWindowClass, nullptr))) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(probe, &owner);
+    if (owner == processId) return probe;
+  }
+  return nullptr;
+}
+
+// Asks the resource probe inside process PID what the process holds now.
+Answer Probe(std::string_view processWord) {
+  const std::optional<DWORD> processId = ParseProcessId(processWord);
+  if (!processId) return Failure("not a process id: " + std::string(processWord));
+  const HWND probe = ProbeWindowOf(*processId);
+  if (probe == nullptr) return Failure("no resource probe in that process");
+  using zorvane::probe::Figure;
+  const std::pair<const char*, Figure> figures[] = {
+      {"handles", Figure::Handles},
+      {"gdiObjects", Figure::GdiObjects},
+      {"threads", Figure::Threads},
+      {"privateKilobytes", Figure::PrivateKilobytes},
+      {"heapBytes", Figure::HeapBytes}};
+  JsonWriter json;
+  json.BeginObject().Flag("ok", true);
+  for (const auto& [key, figure] : figures) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(probe, zorvane::probe::kAskMessage, static_cast<WPARAM>(figure), 0,
+                             SMTO_BLOCK, 10000, &answer)) {
+      return Failure("the resource probe did not answer");
+    }
+    json.Number(key, static_cast<std::int64_t>(static_cast<LRESULT>(answer)));
+  }
+  json.EndObject();
+  return {json.str()};
+}
+
 }  // namespace
 
 Answer RunCommand(std::string_view line) {
@@ -242,6 +285,7 @@ Answer RunCommand(std::string_view line) {
   }
   if (verb == "windows") return Windows();
   if (verb == "untagged") return Untagged(TrimmedLeft(rest));
+  if (verb == "probe") return Probe(TrimmedLeft(rest));
 
   std::string_view text;
   const std::string_view target = FirstWord(rest, text);

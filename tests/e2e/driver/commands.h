@@ -9,6 +9,8 @@
 //   layered HWND           the layered attributes of a window
 //   untagged PID           top-level windows of process PID without a layout name (message
 //                          boxes), each with every window inside it: class, text, rectangle
+//   probe PID              what process PID holds (handles, GDI objects, threads, memory);
+//                          only the test-only resource probe build answers
 //   exit                   ends the driver
 //
 // HWND is a number, decimal or 0x-hexadecimal, as the answers give it. Every answer has

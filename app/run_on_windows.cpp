@@ -1,0 +1,22 @@
+#include "app/run_on_windows.h"
+
+#include "app/program.h"
+#include "platform/win32/win32_drawing.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_sound.h"
+#include "platform/win32/win32_threads.h"
+#include "platform/win32/win32_window_system.h"
+
+namespace zorvane {
+
+int RunOnWindows() {
+  win32::Win32WindowSystem ui;
+  win32::Win32Threads threads;
+  win32::Win32FileSystem files;
+  win32::Win32Drawing drawing(ui.Pictures());
+  win32::Win32Sound sound;
+  Program program({ui, threads, files, drawing, sound});
+  return program.Run();
+}
+
+}  // namespace zorvane
