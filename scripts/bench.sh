@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Benchmarks of the Windows program under Wine (not tests: they print figures).
+#
+#   scripts/bench.sh                  the release table: start-up and memory against a
+#                                     minimal Win32 program, CPU, redraw, tick drift (~3 min)
+#   scripts/bench.sh countdown M S    a whole countdown of M:S (59 59 takes an hour) and
+#                                     whether it ended on time
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$root/build/win32
+"$root/scripts/ensure-deps.sh"
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
+cmake --build "$build" --target Zorvane zdriver minimal_window draw_bench
+
+state=$build/wine-bench
+trap '"$root/scripts/wine-env.sh" stop "$state"' EXIT
+"$root/scripts/wine-env.sh" start "$state"
+export ZORVANE_WINE_STATE=$state ZORVANE_EXE=$build/app/Zorvane.exe \
+  ZORVANE_DRIVER=$build/tests/e2e/zdriver.exe \
+  ZORVANE_MINIMAL_EXE=$build/tests/bench/minimal_window.exe \
+  ZORVANE_DRAW_BENCH=$build/tests/bench/draw_bench.exe PYTHONDONTWRITEBYTECODE=1
+
+if [ "${1:-}" = countdown ]; then
+  shift
+  python3 "$root/tests/bench/countdown_bench.py" "$@"
+else
+  python3 "$root/tests/bench/release_bench.py"
+fi
