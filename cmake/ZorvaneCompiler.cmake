@@ -10,11 +10,10 @@ elseif(ZORVANE_SANITIZE MATCHES "^(OFF|FALSE|NO|0)$")
   set(ZORVANE_SANITIZE "none" CACHE STRING "" FORCE)
 endif()
 
+include(${CMAKE_CURRENT_LIST_DIR}/ZorvaneWarnings.cmake)
+
 function(zorvane_target target)
-  target_compile_options(${target} PRIVATE
-    -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion
-    -Wnon-virtual-dtor -Wold-style-cast -Wcast-align -Wnull-dereference
-    -Werror
+  target_compile_options(${target} PRIVATE ${ZORVANE_WARNINGS}
     # Sources are UTF-8; the program's texts are code page 936 (GBK) byte strings. GB18030
     # gives every character GBK has the same bytes as GBK, and also encodes what GBK lacks
     # (the standard library's <chrono> holds a "µs"), so it is the execution charset.
