@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config python3
+  clang libclang-rt-14-dev
   googletest libgtest-dev libjpeg62-turbo-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 dpkg-dev
   wine wine32 xvfb x11-utils xdotool imagemagick

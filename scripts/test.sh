@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the native unit tests, then the Windows build's
-# tests under Wine (the real backend, the program's imports, the end-to-end tests).
+# Builds everything and runs every test: the native unit tests, a short fuzzing run of the
+# settings code, then the Windows build's tests under Wine (the real backend, the program's
+# imports, the end-to-end tests).
 # Installs what is missing first. Extra arguments go to both ctest runs (for example
 # -R TextToInteger to run matching tests only).
 set -euo pipefail
@@ -11,6 +12,9 @@ echo "== Native build and unit tests" >&2
 cmake -S "$root" -B "$root/build/native" -G Ninja >/dev/null
 cmake --build "$root/build/native"
 ctest --test-dir "$root/build/native" --output-on-failure -j2 "$@"
+
+echo "== Fuzzing the settings file's reader and writer and the number conversion (libFuzzer)" >&2
+"$root/scripts/fuzz.sh"
 
 echo "== The same tests with ThreadSanitizer (workers really racing the UI thread)" >&2
 cmake -S "$root" -B "$root/build/native-tsan" -G Ninja -DZORVANE_SANITIZE=thread >/dev/null
