@@ -66,12 +66,15 @@ class SoakTest(unittest.TestCase):
         for key, value in figures.items():
             with self.subTest(figure=key):
                 self.assertGreater(value, 0)
-        # The display window brings its own brushes, fonts and picture.
+        # The display window brings its own brush and its kept picture, and the program's
+        # records of it live on the heap.
         self.set_time("5", "0")
         self.click(self.start)
         self.session.wait_for_window("DisplayWindow", 5)
         during = self.figures()
+        print(f"idle {figures}, counting {during}", flush=True)
         self.assertGreater(during["gdiObjects"], figures["gdiObjects"])
+        self.assertGreater(during["heapBytes"], figures["heapBytes"])
         self.click(self.start)
 
     def test_a_thousand_starts_and_stops_give_everything_back(self):
