@@ -401,7 +401,7 @@ void MemoryWindowSystem::PressTab(bool backwards) {
   std::span<const ControlSpec> layouts = window.layout.controls;
   const auto current = static_cast<std::ptrdiff_t>(focused->second.layout - layouts.data());
   const std::ptrdiff_t next = NextTabStop(layouts, current, backwards, [&](std::size_t index) {
-    return ControlVisibleLocked(controls_.at(window.controls[index]), nullptr);
+    return ControlShownLocked(controls_.at(window.controls[index]));
   });
   focus_ = window.controls[static_cast<std::size_t>(next)];
 }

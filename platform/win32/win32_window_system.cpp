@@ -24,6 +24,18 @@ ControlHandle AsControl(HWND hwnd) {
   return ControlHandle{reinterpret_cast<std::uintptr_t>(hwnd)};
 }
 
+// Whether some part of the control lies inside the window's client area, where a user can
+// see it.
+bool LiesPartlyInside(HWND control, HWND root) {
+  RECT client;
+  RECT placed;
+  RECT overlap;
+  GetClientRect(root, &client);
+  GetWindowRect(control, &placed);
+  MapWindowPoints(nullptr, root, reinterpret_cast<POINT*>(&placed), 2);
+  return IntersectRect(&overlap, &client, &placed) != FALSE;
+}
+
 struct FrameStyles {
   DWORD style;
   DWORD exStyle;
@@ -118,7 +130,10 @@ struct Win32WindowSystem::State {
     return reinterpret_cast<LRESULT>(control->background.get());
   }
 
-  // Tab moves through the visible tab-stop controls in the order of their focus numbers.
+  // Tab moves through the visible tab-stop controls in the order of their focus numbers,
+  // passing over those that lie wholly outside the window, as the about area's buttons do
+  // while the bar is folded: the focus would vanish from sight, and Space would press a
+  // button nobody can see.
   void MoveFocus(HWND root, bool backwards) const {
     const WindowRecord* window = RecordOf(root);
     if (window == nullptr || window->controls.empty()) return;
@@ -131,7 +146,7 @@ struct Win32WindowSystem::State {
         NextTabStop(window->layout.controls, current, backwards, [&](std::size_t index) {
           const HWND candidate = window->controls[index]->hwnd;
           return candidate != nullptr && ::IsWindowVisible(candidate) &&
-                 ::IsWindowEnabled(candidate);
+                 ::IsWindowEnabled(candidate) && LiesPartlyInside(candidate, root);
         });
     if (next < 0 || next == current) return;
     const ControlRecord& target = *window->controls[static_cast<std::size_t>(next)];

@@ -3,6 +3,9 @@
 // that saves the settings and leaves no thread behind.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+
 #include "app/main_window_layout.h"
 #include "program_fixture.h"
 
@@ -51,6 +54,21 @@ TEST_F(ProgramStartupTest, AboutAreaIsReachableOnlyExpanded) {
   EXPECT_TRUE(ui.IsControlShown(Control(main_window::kHelpButton)));
   EXPECT_TRUE(ui.IsControlShown(Control(main_window::kNotesButton)));
   EXPECT_FALSE(ui.IsControlShown(Control(main_window::kSave)));
+}
+
+TEST_F(ProgramStartupTest, TabPassesOverTheAboutButtonsOnlyWhileFolded) {
+  Start();
+  const auto tabFrom = [&](std::string_view from) {
+    ui.SetFocus(Control(from));
+    ui.PressTab();
+    return std::string(ui.ControlSpecOf(ui.FocusedControl()).name);
+  };
+  // Folded, the two about buttons (focus no. 0 like the minutes) lie outside the bar.
+  EXPECT_EQ(tabFrom(main_window::kMinutes), main_window::kSeconds);
+  ui.Click(Control(main_window::kFold));
+  EXPECT_EQ(tabFrom(main_window::kMinutes), main_window::kHelpButton);
+  EXPECT_EQ(tabFrom(main_window::kHelpButton), main_window::kNotesButton);
+  EXPECT_EQ(tabFrom(main_window::kNotesButton), main_window::kSeconds);
 }
 
 TEST_F(ProgramStartupTest, FirstRunCreatesAnEmptyFileAndShowsTheDefaults) {
