@@ -84,6 +84,37 @@ class DisplayTest(unittest.TestCase):
             self.assertTrue(close(shot.pixel(65, 15), LIT), shot.pixel(65, 15))
             self.assertTrue(close(shot.pixel(65, 105), UNLIT), shot.pixel(65, 105))
 
+    def test_the_settings_file_sizes_and_colours_the_display(self):
+        settings = ("[Main]\r\nWidth=60\r\nHigh=100\r\nBorder=10\r\nSpace=1\r\n"
+                    "[color]\r\nlc=16711680\r\nalarm=65280\r\nsplit=255\r\n")
+        with ZorvaneSession(files={"MyConfig.ini": settings}) as session:
+            start_countdown(session, "1", "5")
+            display = session.wait_for_window(DISPLAY, 5)
+            # Four digits of pitch 63 and the colon: 10 + 63 * 14/3 wide, 100 + 10 high,
+            # centred.
+            self.assertEqual(display.rect, Rect(808, 485, 304, 110))
+            shot = session.screenshot(DISPLAY)
+            shot.save_artifact("display_from_settings")
+            blue, green, red = (0, 0, 255), (0, 255, 0), (255, 0, 0)
+            # 01:05: the first minute digit's top bar, the second's right side, the colon,
+            # the seconds in the lit colour while a minute or more is left.
+            # Cells at x = 5, 68 (minutes) and 173, 236 (seconds); the upper dot spans
+            # (145, 21)-(159, 38).
+            for what, (x, y), colour in (("minute 0, top", (35, 10), blue),
+                                         ("minute 1, upper right", (123, 30), blue),
+                                         ("upper dot", (152, 29), red),
+                                         ("second 0, top", (203, 10), blue),
+                                         ("second 5, upper left", (178, 30), blue)):
+                with self.subTest(point=what):
+                    self.assertTrue(close(shot.pixel(x, y), colour), (shot.pixel(x, y), colour))
+            # Below a minute the seconds take the alarm colour.
+            wait_until(lambda: remaining(session) == "59" or None, 10, "59 seconds left")
+            shot = session.screenshot(DISPLAY)
+            for what, (x, y) in (("second 5, top", (203, 10)), ("second 9, upper right", (291, 30))):
+                with self.subTest(point=what):
+                    self.assertTrue(close(shot.pixel(x, y), green), shot.pixel(x, y))
+            self.assertTrue(close(shot.pixel(35, 10), blue), shot.pixel(35, 10))
+
     def test_countdown_reaches_its_alarm_while_the_notes_window_is_open(self):
         with ZorvaneSession() as session:
             start_countdown(session, "0", "4")

@@ -3,6 +3,7 @@ and folds it, the settings file is created, written on the way out and read at t
 start, the time entry drops typed letters, and the window moves when dragged by its
 background but not by its controls."""
 
+import time
 import unittest
 
 from harness import MAIN_WINDOW, Rect, ZorvaneSession, main, wait_until
@@ -68,6 +69,57 @@ class SettingsFileTest(unittest.TestCase):
                                 b"[color]\r\nalarm=16711680\r\nbgc=13948116\r\nlc=0\r\n"
                                 b"dc=15527148\r\nsplit=0\r\n"
                                 b"[Main]\r\nSpace=5\r\nWidth=120\r\nHigh= 200\r\nBorder=20\r\n")
+
+
+    def test_a_file_of_junk_still_starts_and_every_line_of_it_survives(self):
+        junk = b"\x00\x01\xff\xfe binary\r\n[Main\r\n=7\r\n\xb5\xb9\xca\xfd\r\nHigh\r\n"
+        with ZorvaneSession(files={"MyConfig.ini": junk}) as session:
+            self.assertEqual(session.control("高度编辑框").text, " 200")  # the default
+            self.assertEqual(session.stop(), 0)
+            saved = (session.folder / "MyConfig.ini").read_bytes()
+        self.assertTrue(saved.startswith(junk), saved)
+        self.assertIn(b"[Main]\r\nWidth=120\r\nHigh= 200\r\n", saved)
+
+    def test_a_read_only_file_is_left_as_it_is(self):
+        original = b"[Main]\r\nWidth=90\r\n"
+        with ZorvaneSession(files={"MyConfig.ini": original}) as session:
+            config = session.folder / "MyConfig.ini"
+            config.chmod(0o444)
+            self.assertEqual(session.control("宽度编辑框").text, "90")
+            self.assertEqual(session.stop(), 0)
+            self.assertEqual(config.read_bytes(), original)
+            self.assertEqual(sorted(p.name for p in session.folder.iterdir()),
+                             ["MyConfig.ini", "Zorvane.exe"])  # no half-written file left
+
+
+class ExitTest(unittest.TestCase):
+    def test_escape_in_the_bar_during_a_countdown_ends_everything_and_saves(self):
+        with ZorvaneSession() as session:
+            for name, text in (("分钟", "1"), ("秒钟", "0")):
+                session.screen.click(*session.control(name).screen.centre)
+                session.screen.type(text)
+            session.screen.click(*session.control("开始").screen.centre)
+            session.wait_for_window("DisplayWindow", 5)
+            time.sleep(1.5)
+            session.screen.click(*session.background_point())
+            session.screen.key("Escape")
+            self.assertEqual(session.wait_for_exit(), 0)
+            self.assertIn(b"High= 200", (session.folder / "MyConfig.ini").read_bytes())
+
+
+class KeyboardTest(unittest.TestCase):
+    def test_tab_leads_from_minutes_to_seconds_to_play_and_space_starts(self):
+        with ZorvaneSession() as session:
+            session.screen.click(*session.control("分钟").screen.centre)
+            session.screen.type("0")
+            session.screen.key("Tab")
+            session.screen.type("7")
+            self.assertEqual(session.control("秒钟").text, "7")
+            session.screen.key("Tab")
+            self.assertTrue(session.control("开始").focused)
+            session.screen.key("space")
+            session.wait_for_window("DisplayWindow", 5)
+            self.assertEqual(session.control("开始").text, "S")
 
 
 class InputTest(unittest.TestCase):

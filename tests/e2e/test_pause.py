@@ -1,0 +1,106 @@
+"""Pausing and resuming a countdown in the real program with the mouse: the time holds
+while paused and goes on from the same second, a pause in the last ten seconds keeps the
+display faded until the resume, the pause button does nothing without a countdown, and
+a resume after zero sounds the alarm again."""
+
+import time
+import unittest
+
+from audio import AudioRecorder, find_sounds
+from harness import ZorvaneSession, main, wait_until
+from test_countdown import DISPLAY, remaining, start_countdown
+
+LWA_COLORKEY = 1
+LWA_ALPHA = 2
+
+
+def click(session: ZorvaneSession, name: str) -> float:
+    session.screen.click(*session.control(name).screen.centre)
+    return time.monotonic()
+
+
+def wait_for_remaining(session: ZorvaneSession, value: str, timeout: float) -> float:
+    wait_until(lambda: remaining(session) == value or None, timeout, f"{value} seconds left")
+    return time.monotonic()
+
+
+class PauseTest(unittest.TestCase):
+    def test_pause_holds_the_time_and_resume_goes_on_from_the_same_second(self):
+        with ZorvaneSession() as session:
+            start_countdown(session, "0", "40")
+            session.wait_for_window(DISPLAY, 5)
+            wait_for_remaining(session, "37", 10)
+            click(session, "暂停")
+            wait_until(lambda: session.control("暂停").text == "C" or None, 3, "the pause")
+            held = remaining(session)
+            picture = session.screenshot(DISPLAY)
+            time.sleep(2.5)
+            self.assertEqual(remaining(session), held)
+            self.assertEqual(session.screenshot(DISPLAY).data, picture.data)
+            self.assertEqual(session.control("开始").text, "S")
+
+            resumed = click(session, "暂停")
+            wait_until(lambda: session.control("暂停").text == "P" or None, 3, "the resume")
+            # The first tick after the resume comes a whole second later and counts the
+            # very next second: none is skipped or repeated.
+            changed = wait_for_remaining(session, str(int(held) - 1), 5)
+            self.assertGreater(changed - resumed, 0.8)
+            self.assertLess(changed - resumed, 2.0)
+            wait_for_remaining(session, str(int(held) - 2), 2)
+
+            # A second pause works like the first.
+            click(session, "暂停")
+            wait_until(lambda: session.control("暂停").text == "C" or None, 3, "pausing again")
+            again = remaining(session)
+            time.sleep(1.5)
+            self.assertEqual(remaining(session), again)
+
+    def test_pause_button_does_nothing_without_a_countdown(self):
+        with ZorvaneSession() as session:
+            click(session, "暂停")
+            time.sleep(0.5)
+            self.assertEqual(session.control("暂停").text, "P")
+            self.assertIsNone(session.window(DISPLAY))
+            # And a countdown started afterwards is not paused.
+            start_countdown(session, "0", "30")
+            session.wait_for_window(DISPLAY, 5)
+            wait_for_remaining(session, "29", 5)
+
+    def test_a_fade_in_the_last_ten_seconds_lasts_the_pause_and_resume_brings_it_back(self):
+        with ZorvaneSession() as session:
+            start_countdown(session, "0", "9")
+            display = session.wait_for_window(DISPLAY, 5).hwnd
+            wait_for_remaining(session, "7", 6)
+            # The fade begins 0.4 s after the redraw and takes 0.2 s; pause once it is done.
+            faded = wait_until(lambda: (l := session.driver.layered(display)).flags == LWA_ALPHA
+                               and l.alpha < 20 and l or None, 2, "the display to fade")
+            click(session, "暂停")
+            wait_until(lambda: session.control("暂停").text == "C" or None, 3, "the pause")
+            time.sleep(1.5)
+            still = session.driver.layered(display)
+            self.assertEqual((still.flags, still.alpha), (LWA_ALPHA, faded.alpha))
+
+            click(session, "暂停")
+            opaque = wait_until(
+                lambda: (l := session.driver.layered(display)).flags == LWA_COLORKEY and l or None,
+                2.5, "the display to become opaque again")
+            self.assertEqual(opaque.key, 0xFFFFFF)
+
+    def test_pause_and_resume_after_zero_sound_the_alarm_again(self):
+        with AudioRecorder() as recorder, ZorvaneSession() as session:
+            start_countdown(session, "0", "1")
+            wait_for_remaining(session, "0", 5)
+            time.sleep(2.5)  # the first alarm rings for two seconds
+            click(session, "暂停")
+            wait_until(lambda: session.control("暂停").text == "C" or None, 3, "the pause")
+            click(session, "暂停")
+            time.sleep(3.5)
+            recorder.stop()
+            rings = [h for h in find_sounds(recorder.samples()) if h.length >= 0.3]
+        self.assertGreaterEqual(len(rings), 2, rings)
+        # The alarm clip lasts about two seconds; the second alarm begins well after it.
+        self.assertGreater(rings[-1].start - rings[0].start, 3.0, rings)
+
+
+if __name__ == "__main__":
+    main()
