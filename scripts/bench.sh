@@ -13,7 +13,7 @@ build=$root/build/win32
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
 cmake --build "$build" --target Zorvane zdriver minimal_window draw_bench
 
-state=$build/wine-bench
+state=$build/wine-bench-${1:-table}  # one Wine environment for each kind of run
 trap '"$root/scripts/wine-env.sh" stop "$state"' EXIT
 "$root/scripts/wine-env.sh" start "$state"
 export ZORVANE_WINE_STATE=$state ZORVANE_EXE=$build/app/Zorvane.exe \
