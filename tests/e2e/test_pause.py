@@ -86,6 +86,32 @@ class PauseTest(unittest.TestCase):
                 2.5, "the display to become opaque again")
             self.assertEqual(opaque.key, 0xFFFFFF)
 
+    def test_clicks_stop_for_the_pause_and_start_again_after_it(self):
+        with AudioRecorder() as recorder, ZorvaneSession() as session:
+            start_countdown(session, "0", "16")
+            wait_for_remaining(session, "12", 8)
+            paused = click(session, "暂停")
+            time.sleep(3.5)
+            resumed = click(session, "暂停")
+            wait_for_remaining(session, "9", 6)
+            click(session, "开始")
+            time.sleep(0.5)
+            recorder.stop()
+            heard = find_sounds(recorder.samples())
+        clicks = [h.start for h in heard if h.length < 0.1]
+        self.assertFalse([h for h in heard if h.length >= 0.3], heard)  # stopped before zero
+        gaps = [b - a for a, b in zip(clicks, clicks[1:])]
+        # One silence as long as the pause (the clicks stop with it, and the first tick
+        # after the resume, a second later, starts a new ticker); clicks on both sides.
+        pause = resumed - paused
+        long_gaps = [(i, g) for i, g in enumerate(gaps) if g > 1.5]
+        self.assertEqual(len(long_gaps), 1, gaps)
+        at, silence = long_gaps[0]
+        self.assertGreater(silence, pause - 0.3, gaps)
+        self.assertLess(silence, pause + 2.0, gaps)
+        self.assertGreaterEqual(at, 2, "clicks before the pause")
+        self.assertGreaterEqual(len(clicks) - at - 1, 2, "clicks after the resume")
+
     def test_pause_and_resume_after_zero_sound_the_alarm_again(self):
         with AudioRecorder() as recorder, ZorvaneSession() as session:
             start_countdown(session, "0", "1")
