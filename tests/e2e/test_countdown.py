@@ -149,6 +149,27 @@ class DisplayTest(unittest.TestCase):
             self.assertEqual(session.driver.text(minutes.hwnd), "59")
 
 
+class BlinkTest(unittest.TestCase):
+    def test_the_display_fades_each_second_from_ten_to_one_only(self):
+        colour_key, alpha = 1, 2
+        with ZorvaneSession() as session:
+            start_countdown(session, "0", "13")
+            display = session.wait_for_window(DISPLAY, 5).hwnd
+            seen: dict[int, set[int]] = {}
+            while (left := remaining(session)) != "0":
+                seen.setdefault(int(left), set()).add(session.driver.layered(display).flags)
+                time.sleep(0.03)
+            time.sleep(1.5)
+            at_zero = session.driver.layered(display)
+        for value in (13, 12, 11):
+            with self.subTest(left=value):
+                self.assertEqual(seen.get(value), {colour_key})
+        for value in range(10, 0, -1):
+            with self.subTest(left=value):
+                self.assertEqual(seen.get(value), {colour_key, alpha})
+        self.assertEqual((at_zero.flags, at_zero.key), (colour_key, 0xFFFFFF))
+
+
 class SoundTest(unittest.TestCase):
     def test_ticker_speeds_up_towards_the_alarm(self):
         with AudioRecorder() as recorder, ZorvaneSession() as session:
