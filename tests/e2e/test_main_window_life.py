@@ -7,6 +7,7 @@ import time
 import unittest
 
 from harness import MAIN_WINDOW, Rect, ZorvaneSession, main, wait_until
+from test_countdown import start_countdown
 
 ELEVEN_LINES = (b"[Main]\r\nWidth=120\r\nHigh= 200\r\nBorder=20\r\nSpace=2\r\n"
                 b"[color]\r\nbgc=13948116\r\nlc=0\r\ndc=15527148\r\nalarm=255\r\nsplit=0\r\n")
@@ -95,10 +96,7 @@ class SettingsFileTest(unittest.TestCase):
 class ExitTest(unittest.TestCase):
     def test_escape_in_the_bar_during_a_countdown_ends_everything_and_saves(self):
         with ZorvaneSession() as session:
-            for name, text in (("分钟", "1"), ("秒钟", "0")):
-                session.screen.click(*session.control(name).screen.centre)
-                session.screen.type(text)
-            session.screen.click(*session.control("开始").screen.centre)
+            start_countdown(session, "1", "0")
             session.wait_for_window("DisplayWindow", 5)
             time.sleep(1.5)
             session.screen.click(*session.background_point())
