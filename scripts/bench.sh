@@ -10,7 +10,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/win32
 "$root/scripts/ensure-deps.sh"
 
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
+cmake -S "$root" -B "$build" -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
 cmake --build "$build" --target Zorvane zdriver minimal_window draw_bench
 
 state=$build/wine-bench-${1:-table}  # one Wine environment for each kind of run

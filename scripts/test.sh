@@ -23,7 +23,7 @@ TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --test-dir "$root/build/native-tsan" --output-on-failure -j2 "$@"
 
 echo "== Windows build and tests under Wine" >&2
-cmake -S "$root" -B "$root/build/win32" -G Ninja \
+cmake -S "$root" -B "$root/build/win32" -G Ninja --no-warn-unused-cli \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
 cmake --build "$root/build/win32"
 ctest --test-dir "$root/build/win32" --output-on-failure "$@"
