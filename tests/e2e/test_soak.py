@@ -19,9 +19,7 @@ PRIVATE_SLACK_KILOBYTES = 1024
 
 class SoakTest(unittest.TestCase):
     def setUp(self):
-        self.session = ZorvaneSession(exe=os.environ["ZORVANE_PROBE_EXE"])
-        self.session.__enter__()
-        self.addCleanup(self.session.__exit__, None, None, None)
+        self.session = self.enterContext(ZorvaneSession(exe=os.environ["ZORVANE_PROBE_EXE"]))
         self.pid = self.session.main_window().pid
         self.start = self.session.control("开始").hwnd
         self.pause = self.session.control("暂停").hwnd

@@ -34,12 +34,12 @@ LRESULT HandleCount() {
     table.resize(std::max<std::size_t>(table.size() * 2, needed));
   }
   if (status != 0) return -1;
-  SYSTEM_HANDLE_INFORMATION header;
-  std::memcpy(&header, table.data(), sizeof header.Count);
+  ULONG entryCount = 0;
+  std::memcpy(&entryCount, table.data(), sizeof entryCount);
   const auto* entries = reinterpret_cast<const SYSTEM_HANDLE_ENTRY*>(
       table.data() + offsetof(SYSTEM_HANDLE_INFORMATION, Handle));
   LRESULT count = 0;
-  for (ULONG i = 0; i < header.Count; ++i) {
+  for (ULONG i = 0; i < entryCount; ++i) {
     if (entries[i].OwnerPid == GetCurrentProcessId()) ++count;
   }
   return count;
