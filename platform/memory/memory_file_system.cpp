@@ -40,15 +40,16 @@ std::string MemoryFileSystem::ExecutablePath() const {
 
 bool MemoryFileSystem::Exists(std::string_view path) const {
   Lock lock(mutex_);
-  return entries_.contains(LookupKey(path));
+  const auto found = entries_.find(LookupKey(path));
+  return found != entries_.end() && !found->second.unseenByExists;
 }
 
 bool MemoryFileSystem::CreateEmptyFile(std::string_view path) {
   Lock lock(mutex_);
-  Entry* file = WritableFileLocked(LookupKey(path));
-  if (file == nullptr) return false;
-  file->content.clear();
-  return true;
+  const std::string key = LookupKey(path);
+  const bool taken = entries_.contains(key);
+  // As on Windows, creating never empties a file that is there: it fails and leaves it.
+  return WritableFileLocked(key) != nullptr && !taken;
 }
 
 std::optional<std::string> MemoryFileSystem::ReadFile(std::string_view path) const {
@@ -105,6 +106,12 @@ void MemoryFileSystem::SetUnreadable(std::string_view path, bool unreadable) {
   Lock lock(mutex_);
   const auto found = entries_.find(LookupKey(path));
   if (found != entries_.end()) found->second.unreadable = unreadable;
+}
+
+void MemoryFileSystem::HideFromExistenceTest(std::string_view path) {
+  Lock lock(mutex_);
+  const auto found = entries_.find(LookupKey(path));
+  if (found != entries_.end()) found->second.unseenByExists = true;
 }
 
 std::optional<std::string> MemoryFileSystem::FileContent(std::string_view path) const {

@@ -22,8 +22,8 @@ class MemoryFileSystem final : public FileSystem {
 
   std::string ExecutablePath() const override;
   bool Exists(std::string_view path) const override;
-  // Like the real one, it empties a file that exists; it fails in a missing or read-only
-  // folder and on a directory.
+  // Like the real one, it fails on a file or a directory that exists (leaving it as it is)
+  // and in a missing or read-only folder.
   bool CreateEmptyFile(std::string_view path) override;
   std::optional<std::string> ReadFile(std::string_view path) const override;
   bool ReplaceFileContent(std::string_view path, std::string_view content) override;
@@ -44,6 +44,9 @@ class MemoryFileSystem final : public FileSystem {
   void FailNextWrites(int count);
   // While a file is unreadable (held open by another program), ReadFile fails on it.
   void SetUnreadable(std::string_view path, bool unreadable = true);
+  // Exists reports the file missing, as a name search does for names it cannot search (a
+  // long-path name, a folder that cannot be listed); every other call still finds it.
+  void HideFromExistenceTest(std::string_view path);
 
   // --- What a test reads back -----------------------------------------------------------
   // The content of a file, even an unreadable one; nothing for a directory or no file.
@@ -56,6 +59,7 @@ class MemoryFileSystem final : public FileSystem {
     bool isDirectory = false;
     bool readOnly = false;    // for a folder
     bool unreadable = false;  // for a file
+    bool unseenByExists = false;
     std::string content;
   };
 

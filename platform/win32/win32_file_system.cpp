@@ -39,12 +39,19 @@ ScopedHandle OpenFile(const std::wstring& path, DWORD access, DWORD sharing, DWO
   return ScopedHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
-// Windows neither empties nor replaces a read-only file. Wine 8 lets MoveFileExW rename a new
-// file over one (and, for root, CreateFileW empty one), so the attribute is checked here and
-// a user's read-only settings file stays as it is on both.
+// Windows does not replace a read-only file. Wine 8 lets MoveFileExW rename a new file over
+// one, so the attribute is checked here and a user's read-only settings file stays as it is
+// on both.
 bool IsReadOnly(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// The last component of a path: the name a search looks for. The folders before it may hold
+// a "?", as the long-path prefix "\\?\" does.
+std::string_view LastComponent(std::string_view path) {
+  const std::size_t separator = path.find_last_of("\\/");
+  return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
 struct FindCloser {
@@ -153,8 +160,8 @@ std::string Win32FileSystem::ExecutablePath() const {
 }
 
 bool Win32FileSystem::Exists(std::string_view path) const {
-  // FindFirstFileW would take "*" and "?" as a pattern; no real name contains them.
-  if (path.find_first_of("*?") != std::string_view::npos) return false;
+  // FindFirstFileW would take "*" and "?" in the name as a pattern; no real name holds them.
+  if (LastComponent(path).find_first_of("*?") != std::string_view::npos) return false;
   const std::optional<std::wstring> widePath = WidePath(path);
   if (!widePath) return false;
   WIN32_FIND_DATAW found;
@@ -165,9 +172,10 @@ bool Win32FileSystem::Exists(std::string_view path) const {
 }
 
 bool Win32FileSystem::CreateEmptyFile(std::string_view path) {
+  // CREATE_NEW: a file that is there already is never emptied, even when the existence test
+  // before this call could not see it.
   const std::optional<std::wstring> widePath = WidePath(path);
-  return widePath && !IsReadOnly(*widePath) &&
-         OpenFile(*widePath, GENERIC_WRITE, 0, CREATE_ALWAYS) != nullptr;
+  return widePath && OpenFile(*widePath, GENERIC_WRITE, 0, CREATE_NEW) != nullptr;
 }
 
 std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path) const {

@@ -35,9 +35,22 @@ TEST(MemoryFileSystem, CreatingAndReplacingKeepEveryByte) {
   MemoryFileSystem files;
   ASSERT_TRUE(files.ReplaceFileContent(kConfig, std::string("a\0b\r\rc", 6)));
   EXPECT_EQ(files.ReadFile(kConfig), std::string("a\0b\r\rc", 6));
-  ASSERT_TRUE(files.CreateEmptyFile(kConfig));
-  EXPECT_EQ(files.ReadFile(kConfig), "");
   EXPECT_EQ(files.ReplacementCount(), 1);
+}
+
+TEST(MemoryFileSystem, CreatingMakesAnEmptyFileButNeverEmptiesOne) {
+  MemoryFileSystem files;
+  ASSERT_TRUE(files.CreateEmptyFile(kConfig));
+  EXPECT_EQ(files.FileContent(kConfig), "");
+  ASSERT_TRUE(files.ReplaceFileContent(kConfig, "kept"));
+  EXPECT_FALSE(files.CreateEmptyFile(kConfig));
+  EXPECT_EQ(files.FileContent(kConfig), "kept");
+
+  // Even a file the existence test cannot see is found by the creation and left alone.
+  files.HideFromExistenceTest(kConfig);
+  EXPECT_FALSE(files.Exists(kConfig));
+  EXPECT_FALSE(files.CreateEmptyFile(kConfig));
+  EXPECT_EQ(files.ReadFile(kConfig), "kept");
 }
 
 TEST(MemoryFileSystem, WritesFailWhereWindowsRefusesThemAndChangeNothing) {

@@ -119,6 +119,17 @@ TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNotOverwritten) {
   EXPECT_EQ(files.FileContent(kConfigPath), original);
 }
 
+// The existence test misses a file whose name it cannot search (a long-path name, a folder
+// that cannot be listed); the file is still read, and the creation leaves it as it is.
+TEST_F(SettingsFileTest, AFileTheExistenceTestMissesIsReadAndNotEmptied) {
+  const std::string original = "[Main]\r\nWidth=77\r\n[Mine]\r\nx=y\r\n";
+  files.AddFile(kConfigPath, original);
+  files.HideFromExistenceTest(kConfigPath);
+  Start();
+  EXPECT_EQ(ConfigFile(), original);
+  EXPECT_EQ(Text(kDigitWidth), "77");
+}
+
 TEST_F(SettingsFileTest, HandEditsWhileRunningAreReplacedForTheNineKeysOnly) {
   Start();
   files.AddFile(kConfigPath, "[color]\r\nbgc=1\r\n[Mine]\r\nx=y\r\n");

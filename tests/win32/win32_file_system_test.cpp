@@ -93,15 +93,32 @@ TEST_F(Win32FileSystemTest, ExistsForFilesAndFoldersAndNothingElse) {
   EXPECT_FALSE(files.Exists(""));
 }
 
-TEST_F(Win32FileSystemTest, CreateEmptyFileLeavesZeroBytes) {
+TEST_F(Win32FileSystemTest, CreateEmptyFileLeavesZeroBytesButNeverEmptiesAFile) {
   ASSERT_TRUE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
   EXPECT_EQ(fs::file_size(folder / L"MyConfig.ini"), 0u);
   EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini")), "");
 
+  // A name that is taken stays as it is, whatever the existence test said before.
   Put(L"MyConfig.ini", "old");
-  ASSERT_TRUE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
-  EXPECT_EQ(fs::file_size(folder / L"MyConfig.ini"), 0u);
+  EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
+  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini")), "old");
   EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"Missing\\MyConfig.ini")));
+  EXPECT_EQ(Names(), kJustTheConfig);
+}
+
+// A program started through a long-path name ("\\?\C:\...") finds its folder named that
+// way; the "?" of the prefix is no pattern, and the settings file there is found and kept.
+TEST_F(Win32FileSystemTest, LongPathNamesAreFoundAndTheirFilesKept) {
+  const auto longPath = [](const std::string& path) { return "\\\\?\\" + path; };
+  const std::string config = longPath(PathOf(L"MyConfig.ini"));
+  Put(L"MyConfig.ini", "[Main]\r\nWidth=90\r\n");
+  EXPECT_TRUE(files.Exists(config)) << config;
+  EXPECT_TRUE(files.Exists(longPath(Utf8(folder.u8string()))));
+  EXPECT_FALSE(files.Exists(longPath(PathOf(L"Missing.ini"))));
+  EXPECT_FALSE(files.Exists(longPath(PathOf(L"MyConfig.in?"))));
+
+  EXPECT_FALSE(files.CreateEmptyFile(config));
+  EXPECT_EQ(files.ReadFile(config), "[Main]\r\nWidth=90\r\n");
   EXPECT_EQ(Names(), kJustTheConfig);
 }
 
