@@ -266,6 +266,9 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       }
       break;
     case WM_CLOSE:
+      // A request that comes while the window is going (Esc held down while shut-down waits
+      // with the messages moving) would start the destruction again from inside it.
+      if (window->destroying) return 0;
       state->Fire(hwnd, {}, UiEvent::CloseRequested);
       ::DestroyWindow(hwnd);
       return 0;
@@ -341,7 +344,17 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
   return AsWindow(hwnd);
 }
 
-void Win32WindowSystem::DestroyWindow(WindowHandle window) { ::DestroyWindow(AsHwnd(window)); }
+void Win32WindowSystem::DestroyWindow(WindowHandle window) {
+  const HWND hwnd = AsHwnd(window);
+  // Only the thread that made a window can destroy it, and the records are that thread's.
+  if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return;
+  // Once begun, a destruction runs to its end; asking again from inside it would run the
+  // window's AboutToBeDestroyed handler once more.
+  if (const WindowRecord* record = state_->RecordOf(hwnd); record != nullptr && record->destroying) {
+    return;
+  }
+  ::DestroyWindow(hwnd);
+}
 
 bool Win32WindowSystem::WindowExists(WindowHandle window) const {
   return window && ::IsWindow(AsHwnd(window));

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ namespace {
 
 HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
 HWND H(ControlHandle control) { return reinterpret_cast<HWND>(control.value); }
+WindowHandle AsHandle(HWND hwnd) { return WindowHandle{reinterpret_cast<std::uintptr_t>(hwnd)}; }
 
 const ControlSpec kControls[] = {
     {.name = "entry", .kind = ControlKind::EditBox, .rect = {10, 10, 60, 24},
@@ -163,6 +165,46 @@ TEST_F(Win32WindowSystemTest, NoEventReachesAWindowOnItsWayOut) {
   SendMessageW(H(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
   ui.DestroyWindow(window);
   EXPECT_EQ(clicks, 1);
+}
+
+// Shut-down waits inside the window's destruction with the messages moving, so a close
+// request (Esc held down, or a WM_CLOSE from outside) can arrive then, or the program can
+// ask for the destruction again: neither reaches the window's bindings nor starts the
+// destruction anew.
+TEST_F(Win32WindowSystemTest, CloseRequestsDuringTheDestructionAreIgnored) {
+  struct Way {
+    const char* name;
+    std::function<void(HWND)> requestClose;
+  };
+  const Way ways[] = {
+      {"sent WM_CLOSE", [](HWND hwnd) { SendMessageW(hwnd, WM_CLOSE, 0, 0); }},
+      {"posted WM_CLOSE", [](HWND hwnd) { PostMessageW(hwnd, WM_CLOSE, 0, 0); }},
+      {"Esc", [](HWND hwnd) { PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0); }},
+      {"destroyed again", [this](HWND hwnd) { ui.DestroyWindow(AsHandle(hwnd)); }},
+  };
+  for (const Way& way : ways) {
+    for (const bool closedByRequest : {false, true}) {
+      WindowHandle window;
+      int closeRequests = 0;
+      int destructions = 0;
+      window = Open({{"", UiEvent::CloseRequested, [&] { ++closeRequests; }},
+                     {"", UiEvent::AboutToBeDestroyed, [&] {
+                        ++destructions;
+                        way.requestClose(H(window));
+                        ui.PumpPendingMessages();
+                      }}});
+      if (closedByRequest) {
+        SendMessageW(H(window), WM_CLOSE, 0, 0);
+      } else {
+        ui.DestroyWindow(window);
+      }
+      ui.PumpPendingMessages();
+      const std::string context = std::string(way.name) + (closedByRequest ? ", after a close" : "");
+      EXPECT_EQ(closeRequests, closedByRequest ? 1 : 0) << context;
+      EXPECT_EQ(destructions, 1) << context;
+      EXPECT_FALSE(ui.WindowExists(window)) << context;
+    }
+  }
 }
 
 TEST_F(Win32WindowSystemTest, AWindowGivesBackEveryGdiObjectItTook) {
