@@ -59,8 +59,9 @@ FrameStyles StylesFor(const WindowSpec& layout) {
 }
 
 // Where the keyboard was before a modal window or a message box took it. Without an owner
-// the system hands the activation to no window of ours when the modal one goes (every other
-// was still disabled), so it is given back by hand, as a dialog's end would.
+// the system hands the activation to whichever of our windows it picks when the modal one
+// goes, so the focus is given back by hand to the control that had it, as a dialog's end
+// gives it back to its owner.
 struct KeyboardPlace {
   HWND focus = GetFocus();
   HWND active = GetActiveWindow();
@@ -83,6 +84,14 @@ struct KeyboardPlace {
 struct Win32WindowSystem::State {
   std::map<HWND, std::unique_ptr<WindowRecord>> windows;  // touched on the UI thread only
   KeptPictures pictures;
+  // Where the keyboard was just before each window was last shown, for the modal run that
+  // shows a window already on the screen.
+  std::map<HWND, KeyboardPlace> keyboardBeforeShown;
+  // The control of each window that had the focus last, to have it again when the window
+  // is activated or given the focus itself, as a dialog's control does.
+  std::map<HWND, HWND> lastFocus;
+  // The windows each running modal window disabled, with the states they had before.
+  std::map<HWND, std::vector<std::pair<HWND, bool>>> disabledByModal;
 
   WindowRecord* RecordOf(HWND hwnd) const {
     auto found = windows.find(hwnd);
@@ -180,6 +189,51 @@ struct Win32WindowSystem::State {
 
   void OnTimer(HWND hwnd, int id) const;
 
+  void RememberFocus(HWND root) {
+    const HWND focus = GetFocus();
+    if (focus != nullptr && ::IsChild(root, focus)) lastFocus[root] = focus;
+  }
+
+  // Gives the focus to the control of `root` that had it last (`previous`, when the focus
+  // comes straight from one of them). False when there is none that can take it.
+  bool GiveFocusBack(HWND root, HWND previous = nullptr) {
+    if (previous != nullptr && ::IsChild(root, previous)) lastFocus[root] = previous;
+    const auto found = lastFocus.find(root);
+    if (found == lastFocus.end()) return false;
+    const HWND control = found->second;
+    if (!::IsWindow(control) || !::IsChild(root, control) || !::IsWindowVisible(control) ||
+        !::IsWindowEnabled(control)) {
+      return false;
+    }
+    ::SetFocus(control);
+    return true;
+  }
+
+  // The other windows get their enabled states back before a modal window goes, so that
+  // the system can hand the activation to one of them, as a dialog's end does.
+  void GiveBackEnabledStates(HWND modal) {
+    const auto found = disabledByModal.find(modal);
+    if (found == disabledByModal.end()) return;
+    const std::vector<std::pair<HWND, bool>> wasEnabled = std::move(found->second);
+    disabledByModal.erase(found);
+    for (const auto& [hwnd, enabled] : wasEnabled) {
+      if (RecordOf(hwnd) != nullptr) ::EnableWindow(hwnd, enabled ? TRUE : FALSE);
+    }
+  }
+
+  // A window shown when it was made has the keyboard already: the place to give back at the
+  // end of its modal run is the one from before it was shown.
+  KeyboardPlace KeyboardBeforeModal(HWND modal) const {
+    const auto shown = keyboardBeforeShown.find(modal);
+    if (!::IsWindowVisible(modal) || shown == keyboardBeforeShown.end()) return {};
+    return shown->second;
+  }
+
+  void Destroy(HWND hwnd) {
+    GiveBackEnabledStates(hwnd);
+    ::DestroyWindow(hwnd);
+  }
+
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   std::uint64_t nextTimerGeneration = 1;
@@ -265,20 +319,38 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
         return 0;
       }
       break;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        state->RememberFocus(hwnd);
+        break;
+      }
+      // Not minimised: the control that had the focus has it again, rather than the window
+      // itself (where typed digits would go nowhere).
+      if (HIWORD(wParam) == 0 && state->GiveFocusBack(hwnd)) return 0;
+      break;
+    case WM_SETFOCUS:
+      // The window itself was given the focus (a click on its background, say): it passes
+      // it on to its control, as a dialog does.
+      if (state->GiveFocusBack(hwnd, reinterpret_cast<HWND>(wParam))) return 0;
+      break;
     case WM_CLOSE:
       // A request that comes while the window is going (Esc held down while shut-down waits
       // with the messages moving) would start the destruction again from inside it.
       if (window->destroying) return 0;
       state->Fire(hwnd, {}, UiEvent::CloseRequested);
-      ::DestroyWindow(hwnd);
+      state->Destroy(hwnd);
       return 0;
     case WM_DESTROY:
       window->destroying = true;
+      // Destroyed by hand, a modal window gives the others back here at the latest.
+      state->GiveBackEnabledStates(hwnd);
       state->Fire(hwnd, {}, UiEvent::AboutToBeDestroyed);
       return 0;
     case WM_NCDESTROY: {
       const bool endsProgram = window->layout.endsProgram;
       state->pictures.Forget(hwnd);
+      state->keyboardBeforeShown.erase(hwnd);
+      state->lastFocus.erase(hwnd);
       state->windows.erase(hwnd);
       if (endsProgram) PostQuitMessage(0);
       break;
@@ -350,10 +422,9 @@ void Win32WindowSystem::DestroyWindow(WindowHandle window) {
   if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return;
   // Once begun, a destruction runs to its end; asking again from inside it would run the
   // window's AboutToBeDestroyed handler once more.
-  if (const WindowRecord* record = state_->RecordOf(hwnd); record != nullptr && record->destroying) {
-    return;
-  }
-  ::DestroyWindow(hwnd);
+  const WindowRecord* record = state_->RecordOf(hwnd);
+  if (record != nullptr && record->destroying) return;
+  state_->Destroy(hwnd);
 }
 
 bool Win32WindowSystem::WindowExists(WindowHandle window) const {
@@ -377,10 +448,14 @@ bool Win32WindowSystem::IsWindowVisible(WindowHandle window) const {
 
 void Win32WindowSystem::ShowWindow(WindowHandle window, bool visible) {
   const HWND hwnd = AsHwnd(window);
-  ::ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
   // The records belong to the UI thread; a redraw on a worker thread shows the display
-  // window too, and has no pending focus to hand over.
-  if (!visible || GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return;
+  // window too, and has no keyboard to note or pending focus to hand over.
+  const bool onUiThread = GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
+  if (onUiThread && visible && !::IsWindowVisible(hwnd) && state_->RecordOf(hwnd) != nullptr) {
+    state_->keyboardBeforeShown[hwnd] = KeyboardPlace{};
+  }
+  ::ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
+  if (!visible || !onUiThread) return;
   // A focus asked for while the window was hidden takes effect now that it can.
   if (WindowRecord* record = state_->RecordOf(hwnd); record != nullptr && record->pendingFocus) {
     ::SetFocus(record->pendingFocus);
@@ -475,8 +550,8 @@ void Win32WindowSystem::RunMessageLoop() {
 void Win32WindowSystem::ShowModal(WindowHandle window) {
   const HWND modal = AsHwnd(window);
   if (state_->RecordOf(modal) == nullptr) return;
-  const KeyboardPlace before;
-  std::vector<std::pair<HWND, bool>> wasEnabled;
+  const KeyboardPlace before = state_->KeyboardBeforeModal(modal);
+  std::vector<std::pair<HWND, bool>>& wasEnabled = state_->disabledByModal[modal];
   for (const auto& [hwnd, record] : state_->windows) {
     if (hwnd == modal) continue;
     wasEnabled.emplace_back(hwnd, ::IsWindowEnabled(hwnd) != FALSE);
@@ -496,11 +571,8 @@ void Win32WindowSystem::ShowModal(WindowHandle window) {
     state_->Dispatch(message);
   }
   // Only a quit message ends the loop early; the window goes with the loop it belongs to.
-  if (state_->RecordOf(modal) != nullptr) ::DestroyWindow(modal);
-
-  for (const auto& [hwnd, enabled] : wasEnabled) {
-    if (state_->RecordOf(hwnd) != nullptr) ::EnableWindow(hwnd, enabled ? TRUE : FALSE);
-  }
+  if (state_->RecordOf(modal) != nullptr) state_->Destroy(modal);
+  state_->GiveBackEnabledStates(modal);  // done by its destruction, unless that failed
   before.Restore();
   if (quit) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop to see
 }

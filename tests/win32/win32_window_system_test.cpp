@@ -199,7 +199,8 @@ TEST_F(Win32WindowSystemTest, CloseRequestsDuringTheDestructionAreIgnored) {
         ui.DestroyWindow(window);
       }
       ui.PumpPendingMessages();
-      const std::string context = std::string(way.name) + (closedByRequest ? ", after a close" : "");
+      const std::string context =
+          std::string(way.name) + (closedByRequest ? ", after a close" : "");
       EXPECT_EQ(closeRequests, closedByRequest ? 1 : 0) << context;
       EXPECT_EQ(destructions, 1) << context;
       EXPECT_FALSE(ui.WindowExists(window)) << context;
@@ -330,6 +331,31 @@ TEST_F(Win32WindowSystemTest, FocusAskedForWhileHiddenArrivesWhenShown) {
   EXPECT_NE(GetFocus(), H(entry));
   ui.ShowWindow(window, true);
   EXPECT_EQ(GetFocus(), H(entry));
+}
+
+// Back from another window (Alt+Tab), or given the focus itself (a click on its background),
+// the window hands the focus to the control that had it, as a dialog does, so that typed
+// digits land in the box again.
+TEST_F(Win32WindowSystemTest, TheLastFocusedControlHasTheFocusAgainWhenTheWindowIsActivated) {
+  const WindowHandle window = Open();
+  WindowSpec otherLayout{.name = "Other", .size = {120, 60}};
+  const WindowHandle other = ui.CreateWindowFromLayout(otherLayout, {});
+  for (const char* name : {"entry", "go"}) {
+    const HWND control = H(ui.FindControl(window, name));
+    ui.SetFocus(ui.FindControl(window, name));
+    ASSERT_EQ(GetFocus(), control) << name;
+
+    ::SetActiveWindow(H(other));
+    PumpFor(ui, 50);
+    ASSERT_EQ(GetActiveWindow(), H(other)) << name;
+    ::SetActiveWindow(H(window));
+    PumpFor(ui, 50);
+    EXPECT_EQ(GetFocus(), control) << name << ", activated again";
+
+    ::SetFocus(H(window));
+    PumpFor(ui, 50);
+    EXPECT_EQ(GetFocus(), control) << name << ", the window given the focus";
+  }
 }
 
 TEST_F(Win32WindowSystemTest, UndecodablePictureLeavesATextButton) {
