@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -258,24 +259,48 @@ void PumpFor(WindowSystem& ui, DWORD ms) {
   }
 }
 
+// Each tick's work takes 45 ms of its 150, and one tick stalls the UI thread for over three
+// intervals. Tick k is due k intervals after the timer was set, however long the work takes;
+// after the stall the missed ticks are dropped, not even one fired at once, and the phase
+// starts afresh from the stall's end. Lateness is allowed generously (a loaded machine makes
+// ticks late), earliness only by a rounding.
 TEST_F(Win32WindowSystemTest, TimerKeepsItsPhaseAndNeverCatchesUpInABurst) {
+  using Clock = std::chrono::steady_clock;
+  using std::chrono::milliseconds;
+  constexpr milliseconds kInterval{150};
+  constexpr std::size_t kStalledTick = 4;
+  constexpr std::size_t kTicks = 12;
   const WindowHandle window = Open();
-  std::vector<DWORD> ticks;
-  ui.SetTimer(window, 1, 100, [&] { ticks.push_back(GetTickCount()); });
-  PumpFor(ui, 550);
-  // A stall of the UI thread three intervals long.
-  Sleep(350);
-  const std::size_t beforeStall = ticks.size();
-  PumpFor(ui, 60);
-  // However long the stall, it delays the ticks; it does not fire the missed ones.
-  EXPECT_LE(ticks.size() - beforeStall, 1u);
-  PumpFor(ui, 500);
+  std::vector<Clock::time_point> ticks;
+  Clock::time_point stallEnd;
+  const Clock::time_point start = Clock::now();
+  ui.SetTimer(window, 1, static_cast<int>(kInterval.count()), [&] {
+    ticks.push_back(Clock::now());
+    if (ticks.size() == kStalledTick) {
+      Sleep(500);
+      stallEnd = Clock::now();
+    } else {
+      Sleep(45);
+    }
+  });
+  const DWORD pumpStart = GetTickCount();
+  while (ticks.size() < kTicks && GetTickCount() - pumpStart < 10000) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    ui.PumpPendingMessages();
+  }
   ui.KillTimer(window, 1);
-  ASSERT_GE(ticks.size(), beforeStall + 3);
-  // After the stall no burst: a tick may come early to get back in phase, but never two
-  // within one interval (a busy machine only makes ticks later, so this does not flake).
-  for (std::size_t i = beforeStall + 1; i + 1 < ticks.size(); ++i) {
-    EXPECT_GE(ticks[i + 1] - ticks[i - 1], 90u) << "ticks " << i - 1 << " to " << i + 1;
+  ASSERT_EQ(ticks.size(), kTicks);
+
+  const auto expectOnTime = [](Clock::time_point tick, Clock::time_point due, std::size_t k) {
+    const auto lateness = std::chrono::duration_cast<milliseconds>(tick - due).count();
+    EXPECT_GE(lateness, -5) << "tick " << k;
+    EXPECT_LE(lateness, 120) << "tick " << k;
+  };
+  for (std::size_t k = 1; k <= kStalledTick; ++k) {
+    expectOnTime(ticks[k - 1], start + kInterval * static_cast<int>(k), k);
+  }
+  for (std::size_t k = kStalledTick + 1; k <= kTicks; ++k) {
+    expectOnTime(ticks[k - 1], stallEnd + kInterval * static_cast<int>(k - kStalledTick), k);
   }
 }
 
