@@ -1,5 +1,6 @@
 // Drawing with real GDI under Wine: the in-memory rasteriser must cover the same pixels
-// as GDI for every shape the display draws, and the Win32 canvases must give back their
+// as GDI for every shape the display draws and for the whole picture the program draws at
+// its defaults, and the Win32 canvases must give back their
 // pens, brushes, bitmaps and device contexts, repaint from the kept picture and layer the
 // window.
 #include "platform/win32/win32_drawing.h"
@@ -8,13 +9,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
+#include "app/main_window_layout.h"
+#include "app/program.h"
 #include "display/digit_geometry.h"
 #include "display/draw_digit.h"
 #include "platform/memory/memory_canvas.h"
+#include "platform/memory/memory_drawing.h"
+#include "platform/memory/memory_file_system.h"
+#include "platform/memory/memory_sound.h"
+#include "platform/memory/memory_window_system.h"
+#include "platform/memory/virtual_scheduler.h"
 #include "platform/win32/scoped.h"
+#include "platform/win32/win32_threads.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace zorvane::win32 {
@@ -101,8 +111,11 @@ class Win32DrawingTest : public ::testing::Test {
   }
 
   void ExpectSamePixels(Size size, const Scene& scene) {
-    const std::vector<Colour> gdi = DrawnByGdi(size, scene);
-    const std::vector<Colour> ours = DrawnInMemory(size, scene);
+    ExpectSamePixels(size, DrawnByGdi(size, scene), DrawnInMemory(size, scene));
+  }
+
+  static void ExpectSamePixels(Size size, const std::vector<Colour>& gdi,
+                               const std::vector<Colour>& ours) {
     ASSERT_EQ(gdi.size(), ours.size());
     int differing = 0;
     for (std::size_t i = 0; i < gdi.size(); ++i) {
@@ -189,6 +202,73 @@ TEST_F(Win32DrawingTest, EllipsesAndRectanglesOfEverySmallSizeMatch) {
       canvas.Ellipse(-1 << 17, 25, 1 << 17, 25 + (1 << 16));  // far larger than the canvas
     });
   });
+}
+
+// The first picture of a countdown of 4:59, drawn by the program itself on `platform`
+// without a settings file (so at the defaults), as its display window was given it.
+struct DisplayPicture {
+  Size size;
+  std::vector<Colour> pixels;
+};
+using PictureOf = std::function<std::vector<Colour>(WindowHandle)>;
+
+DisplayPicture FirstPictureOfFourFiftyNine(Platform platform, const PictureOf& pictureOf) {
+  Program program(platform);
+  program.CreateMainWindow();
+  WindowSystem& ui = platform.ui;
+  ui.SetControlText(ui.FindControl(program.MainWindow(), main_window::kMinutes), "4");
+  ui.SetControlText(ui.FindControl(program.MainWindow(), main_window::kSeconds), "59");
+  program.ToggleStartStop();
+  const WindowHandle display = program.DisplayWindow();
+  const Rect bounds = ui.WindowBounds(display);
+  DisplayPicture picture{{bounds.width, bounds.height}, pictureOf(display)};
+  program.ToggleStartStop();
+  program.CloseMainWindow();
+  return picture;
+}
+
+// The whole default picture, background, four digits and the colon's two dots, as GDI
+// draws it and as the in-memory rasteriser that the portable tests look at draws it.
+TEST_F(Win32DrawingTest, TheDefaultDisplayPictureMatchesTheMemoryRasteriserPixelForPixel) {
+  memory::MemoryFileSystem files;
+  memory::VirtualScheduler scheduler;
+  memory::MemorySound sound{scheduler};
+  Win32Threads threads;
+  const DisplayPicture gdi = FirstPictureOfFourFiftyNine(
+      {ui, threads, files, drawing, sound},
+      [&](WindowHandle display) { return ui.Pictures().Pixels(H(display)); });
+  MSG quit;  // left by the main window, which ends the program
+  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+
+  memory::MemoryWindowSystem memoryUi{{1920, 1080}, &scheduler};
+  memory::MemoryDrawing memoryDrawing{memoryUi};
+  memory::MemoryFileSystem memoryFiles;
+  const DisplayPicture ours = FirstPictureOfFourFiftyNine(
+      {memoryUi, scheduler, memoryFiles, memoryDrawing, sound}, [&](WindowHandle display) {
+        const auto picture = memoryDrawing.WindowPicture(display);
+        return picture ? picture->pixels : std::vector<Colour>{};
+      });
+
+  ASSERT_EQ(gdi.size, (Size{584, 210}));
+  ASSERT_EQ(ours.size, gdi.size);
+  ASSERT_EQ(gdi.pixels.size(), 584u * 210u);
+  // The upper dot of the colon, black on the grey background in the colon's cell (between
+  // the minutes' two cells of 123 pixels and the seconds'), is 27 by 33 pixels.
+  int dotLeft = 584, dotRight = -1, dotTop = 210, dotBottom = -1;
+  for (int y = 0; y < 105; ++y) {
+    for (int x = 5 + 2 * 123; x < 5 + 2 * 123 + 82; ++x) {
+      if (gdi.pixels[static_cast<std::size_t>(y * 584 + x)] != 0) continue;
+      dotLeft = std::min(dotLeft, x);
+      dotRight = std::max(dotRight, x);
+      dotTop = std::min(dotTop, y);
+      dotBottom = std::max(dotBottom, y);
+    }
+  }
+  EXPECT_EQ(dotRight - dotLeft + 1, 27);
+  EXPECT_EQ(dotBottom - dotTop + 1, 33);
+
+  ExpectSamePixels(gdi.size, gdi.pixels, ours.pixels);
 }
 
 TEST_F(Win32DrawingTest, DigitLeavesTheContextsPenAndBrush) {
