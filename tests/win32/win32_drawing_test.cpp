@@ -1,8 +1,8 @@
 // Drawing with real GDI under Wine: the in-memory rasteriser must cover the same pixels
 // as GDI for every shape the display draws and for the whole picture the program draws at
-// its defaults, and the Win32 canvases must give back their
-// pens, brushes, bitmaps and device contexts, repaint from the kept picture and layer the
-// window.
+// its defaults, colours must be drawn as their red, green and blue bytes, and the Win32
+// canvases must give back their pens, brushes, bitmaps and device contexts, repaint from
+// the kept picture and layer the window.
 #include "platform/win32/win32_drawing.h"
 
 #include <windows.h>
@@ -84,6 +84,29 @@ class RecordingCanvas final : public Canvas {
   std::vector<HGDIOBJ> made_;
 };
 
+// The first picture of a countdown of 4:59, drawn by the program itself on `platform` with
+// the settings file its files hold (the defaults without one), as its display window got it.
+struct DisplayPicture {
+  Size size;
+  std::vector<Colour> pixels;
+};
+using PictureOf = std::function<std::vector<Colour>(WindowHandle)>;
+
+DisplayPicture FirstPictureOfFourFiftyNine(Platform platform, const PictureOf& pictureOf) {
+  Program program(platform);
+  program.CreateMainWindow();
+  WindowSystem& ui = platform.ui;
+  ui.SetControlText(ui.FindControl(program.MainWindow(), main_window::kMinutes), "4");
+  ui.SetControlText(ui.FindControl(program.MainWindow(), main_window::kSeconds), "59");
+  program.ToggleStartStop();
+  const WindowHandle display = program.DisplayWindow();
+  const Rect bounds = ui.WindowBounds(display);
+  DisplayPicture picture{{bounds.width, bounds.height}, pictureOf(display)};
+  program.ToggleStartStop();
+  program.CloseMainWindow();
+  return picture;
+}
+
 class Win32DrawingTest : public ::testing::Test {
  protected:
   WindowHandle Open(bool visible) {
@@ -127,6 +150,20 @@ class Win32DrawingTest : public ::testing::Test {
       }
     }
     EXPECT_EQ(differing, 0);
+  }
+
+  // The program's first picture of 4:59 as GDI draws it, with the settings file in `files`.
+  DisplayPicture FirstPictureByGdi(memory::MemoryFileSystem& files) {
+    memory::VirtualScheduler scheduler;
+    memory::MemorySound sound{scheduler};
+    Win32Threads threads;
+    DisplayPicture picture = FirstPictureOfFourFiftyNine(
+        {ui, threads, files, drawing, sound},
+        [&](WindowHandle display) { return ui.Pictures().Pixels(H(display)); });
+    MSG quit;  // left by the main window, which ends the program
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    return picture;
   }
 
   WindowSpec windowLayout;
@@ -204,43 +241,14 @@ TEST_F(Win32DrawingTest, EllipsesAndRectanglesOfEverySmallSizeMatch) {
   });
 }
 
-// The first picture of a countdown of 4:59, drawn by the program itself on `platform`
-// without a settings file (so at the defaults), as its display window was given it.
-struct DisplayPicture {
-  Size size;
-  std::vector<Colour> pixels;
-};
-using PictureOf = std::function<std::vector<Colour>(WindowHandle)>;
-
-DisplayPicture FirstPictureOfFourFiftyNine(Platform platform, const PictureOf& pictureOf) {
-  Program program(platform);
-  program.CreateMainWindow();
-  WindowSystem& ui = platform.ui;
-  ui.SetControlText(ui.FindControl(program.MainWindow(), main_window::kMinutes), "4");
-  ui.SetControlText(ui.FindControl(program.MainWindow(), main_window::kSeconds), "59");
-  program.ToggleStartStop();
-  const WindowHandle display = program.DisplayWindow();
-  const Rect bounds = ui.WindowBounds(display);
-  DisplayPicture picture{{bounds.width, bounds.height}, pictureOf(display)};
-  program.ToggleStartStop();
-  program.CloseMainWindow();
-  return picture;
-}
-
 // The whole default picture, background, four digits and the colon's two dots, as GDI
 // draws it and as the in-memory rasteriser that the portable tests look at draws it.
 TEST_F(Win32DrawingTest, TheDefaultDisplayPictureMatchesTheMemoryRasteriserPixelForPixel) {
   memory::MemoryFileSystem files;
+  const DisplayPicture gdi = FirstPictureByGdi(files);
+
   memory::VirtualScheduler scheduler;
   memory::MemorySound sound{scheduler};
-  Win32Threads threads;
-  const DisplayPicture gdi = FirstPictureOfFourFiftyNine(
-      {ui, threads, files, drawing, sound},
-      [&](WindowHandle display) { return ui.Pictures().Pixels(H(display)); });
-  MSG quit;  // left by the main window, which ends the program
-  while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
-
   memory::MemoryWindowSystem memoryUi{{1920, 1080}, &scheduler};
   memory::MemoryDrawing memoryDrawing{memoryUi};
   memory::MemoryFileSystem memoryFiles;
@@ -269,6 +277,30 @@ TEST_F(Win32DrawingTest, TheDefaultDisplayPictureMatchesTheMemoryRasteriserPixel
   EXPECT_EQ(dotBottom - dotTop + 1, 33);
 
   ExpectSamePixels(gdi.size, gdi.pixels, ours.pixels);
+}
+
+// GDI does not take every 32-bit value as a colour: a top byte of 1 names an entry of the
+// palette, and 0xFF no colour at all. The settings file can give the pickers such values;
+// the display draws them as the red, green and blue bytes they hold.
+TEST_F(Win32DrawingTest, ColoursWithATopByteAreDrawnAsTheirRedGreenAndBlue) {
+  constexpr Colour kPaletteIndexRed = 0x010000FFu;  // PALETTEINDEX(255) to GDI
+  constexpr Colour kInvalidGreen = 0xFF00FF00u;
+  for (const Colour colour : {kPaletteIndexRed, kInvalidGreen}) {
+    const std::vector<Colour> plain = DrawnByGdi({4, 4}, [&](Canvas& canvas) {
+      WithPenAndBrush(canvas, colour, colour, [&] { canvas.Rectangle(0, 0, 4, 4); });
+    });
+    ASSERT_EQ(plain.size(), 16u);
+    EXPECT_NE(plain[5], colour & 0x00FFFFFFu) << "GDI painted " << colour << " as its bytes";
+  }
+
+  memory::MemoryFileSystem files;
+  files.AddFile("C:\\Zorvane\\MyConfig.ini",
+                "[color]\r\nbgc=16777471\r\nsplit=-16711936\r\n");  // the two above
+  const DisplayPicture picture = FirstPictureByGdi(files);
+  ASSERT_EQ(picture.pixels.size(), 584u * 210u);
+  EXPECT_EQ(picture.pixels[2 * 584 + 2], RgbColour(255, 0, 0)) << "the background";
+  // The middle of the colon's upper dot, 27 by 33 pixels from (278, 38).
+  EXPECT_EQ(picture.pixels[54 * 584 + 291], RgbColour(0, 255, 0)) << "the colon";
 }
 
 TEST_F(Win32DrawingTest, DigitLeavesTheContextsPenAndBrush) {
