@@ -9,10 +9,13 @@ under the same Wine and printed as one table. Run it with `scripts/bench.sh`.
 - redraw: one whole picture of the display at its default size, drawn with GDI, against a
   plain copy of the same bitmap (draw_bench.exe);
 - tick drift: every change of the remaining seconds during a short countdown, against the
-  whole second it is due at after the first change.
+  whole second it is due at after the first change;
+- stop: from a click on play to the display gone, at random moments of the last ten
+  seconds and of the clicking before them, where the most work runs beside the UI thread.
 """
 
 import os
+import random
 import shutil
 import statistics
 import subprocess
@@ -23,12 +26,15 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
 
 from harness import (ZorvaneSession, make_folder, remove_folder, required_env,  # noqa: E402
-                     start_process, stop_process, wine_env)
+                     start_process, stop_process, wait_until, wine_env)
 from process_figures import cpu_seconds, memory_kilobytes  # noqa: E402
 
 STARTS = 5
 IDLE_SECONDS = 20
 DRIFT_COUNTDOWN_SECONDS = 30
+STOPS_PER_PHASE = 12
+# Seconds left at the stop: the fading last ten, and the clicking before them.
+STOP_PHASES = {"last ten seconds": (1, 10), "clicking, 30 to 11 s left": (11, 30)}
 
 
 def visible_window(env: dict, pid: int) -> bool:
@@ -125,6 +131,37 @@ def measure_countdown() -> dict[str, float]:
             "first": (first - clicked - 2, first - before_click - 2)}
 
 
+def measure_stop_latency() -> dict[str, list[tuple[float, float]]]:
+    """Seconds from a click on play to the display gone, for stops at random moments of
+    each phase, as a range: X has the click somewhere between the start of xdotool and
+    its end. Every countdown starts about two seconds before its moment; the next one
+    starts a second after the stop, when the stopped one's workers have ended."""
+    rng = random.Random(2026)  # the same moments in every run
+    latencies: dict[str, list[tuple[float, float]]] = {phase: [] for phase in STOP_PHASES}
+    with ZorvaneSession() as session:
+        driver = session.driver
+        play = session.control("开始")
+        seconds = session.control("秒钟").hwnd
+        remaining = session.control("总时间").hwnd
+        driver.set_text(session.control("分钟").hwnd, "0")
+        session.screen.move(*play.screen.centre)
+        for phase, (fewest, most) in STOP_PHASES.items():
+            for _ in range(STOPS_PER_PHASE):
+                left = str(rng.randint(fewest, most))
+                driver.set_text(seconds, str(int(left) + 1))
+                driver.click(play.hwnd)
+                display = session.wait_for_window("DisplayWindow", 5).hwnd
+                wait_until(lambda: driver.text(remaining) == left, 10, f"{left} s left")
+                time.sleep(rng.uniform(0, 0.95))
+                before_click = time.monotonic()
+                session.screen.click_now()
+                clicked = time.monotonic()
+                gone = session.wait_until_gone(display, 10)
+                latencies[phase].append((gone - clicked, gone - before_click))
+                time.sleep(1)
+    return latencies
+
+
 def measure_redraw(env) -> tuple[float, float]:
     """Milliseconds for the whole display picture with GDI, and for a plain copy."""
     bench = Path(required_env("ZORVANE_DRAW_BENCH"))
@@ -148,6 +185,10 @@ def main() -> None:
     memory = measure_startup_and_memory(env, programs)
     idle = measure_idle_cpu(env, programs)
     countdown = measure_countdown()
+    stops = measure_stop_latency()
+    every_stop = [t for phase in stops.values() for t in phase]
+    stop_median = [statistics.median(bound) for bound in zip(*every_stop)]
+    stop_worst = [max(bound) for bound in zip(*every_stop)]
     redraw, copy = measure_redraw(env)
 
     z, m = memory["Zorvane"], memory["minimal"]
@@ -171,13 +212,21 @@ def main() -> None:
          f"{1000 * countdown['mean']:+.0f} / {1000 * countdown['worst']:+.0f} ms", "-", "-"),
         (f"tick drift at the end ({DRIFT_COUNTDOWN_SECONDS - 1} s after the first change)",
          f"{1000 * countdown['end']:+.0f} ms", "-", "-"),
+        (f"stop, click on play to the display gone, {len(every_stop)} stops in the last "
+         f"30 s: median / worst", "%.0f .. %.0f / %.0f .. %.0f ms"
+         % tuple(1000 * t for t in (*stop_median, *stop_worst)), "-", "-"),
     ]
     print("| figure | Zorvane | minimal Win32 program | ratio |")
     print("|---|---|---|---|")
     for row in rows:
         print("| " + " | ".join(row) + " |")
     print("\nTicks are seen by asking the program for the remaining seconds every 5 ms; the "
-          "click itself lies somewhere in the range given.")
+          "click itself lies somewhere in the range given. So does a stop's click: it is "
+          "timed to the first of the program's window lists, taken every 5 ms, without "
+          "the display.")
+    for phase, times in stops.items():
+        each = ", ".join(f"{1000 * low:.0f}..{1000 * high:.0f}" for low, high in times)
+        print(f"Stops, {phase} (ms): {each}")
     print(f"Start-ups (s): Zorvane {', '.join(f'{t:.3f}' for t in z['startup'])}; "
           f"minimal {', '.join(f'{t:.3f}' for t in m['startup'])}")
     print(f"Machine: {os.cpu_count()} cores, {os.uname().machine}, "

@@ -537,6 +537,17 @@ class XScreen:
         """Clicks where the pointer is, and returns at once (for timing a click)."""
         self._xdotool("click", str(button))
 
+    def click_now(self, button: int = 1) -> None:
+        """Clicks where the pointer is, without the 100 ms that xdotool waits after a click:
+        X has the click when this returns (for timing what the click does)."""
+        self._xdotool("click", "--delay", "0", str(button))
+
+    def double_click(self, x: int, y: int, gap_ms: int = 80) -> None:
+        """Two presses of the left button at one spot, `gap_ms` apart: a user's double click."""
+        self.move(x, y)
+        self._xdotool("click", "--repeat", "2", "--delay", str(gap_ms), "1")
+        time.sleep(self.settle)
+
     def drag(self, start: tuple[int, int], end: tuple[int, int], steps: int = 8) -> None:
         """Presses the left button at `start`, moves in steps to `end` and lets go."""
         self.move(*start)
@@ -697,6 +708,13 @@ class ZorvaneSession:
             return window if window is not None and window.visible == visible else None
         state = "visible" if visible else "hidden"
         return wait_until(probe, timeout, f"the window {name!r} of Zorvane.exe to be {state}")
+
+    def wait_until_gone(self, hwnd: int, timeout: float = 5.0) -> float:
+        """Waits until the program's window `hwnd` has gone; returns the moment (monotonic)
+        it was first seen gone. Polled every few milliseconds, for timing a close."""
+        wait_until(lambda: all(w.hwnd != hwnd for w in self.windows()), timeout,
+                   f"the window {hwnd:#x} of Zorvane.exe to go", interval=0.005)
+        return time.monotonic()
 
     def controls(self, window: str = MAIN_WINDOW) -> dict[str, ControlInfo]:
         found = self.window(window)
