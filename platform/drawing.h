@@ -41,8 +41,13 @@ class Drawing {
   // A canvas of `size` for `window`; nothing when the window is gone.
   virtual std::unique_ptr<OffscreenCanvas> CreateOffscreen(WindowHandle window, Size size) = 0;
 
-  // Gives the window the layered style (again, every time) and sets its attributes.
+  // Gives the window the layered style (again, every time) and sets its attributes. The
+  // style is the window's own: from a worker this waits for the UI thread to handle it.
   virtual void ApplyLayered(WindowHandle window, Colour key, int alpha, LayeredFlags flags) = 0;
+  // Only the attributes, for a window that has the layered style already; false when it
+  // has not, or is gone. It never waits for the window's thread.
+  virtual bool SetLayeredAttributes(WindowHandle window, Colour key, int alpha,
+                                    LayeredFlags flags) = 0;
   virtual LayeredAttributes Layered(WindowHandle window) const = 0;
 
   // Pens, brushes, bitmaps and device contexts created and not yet freed, all canvases

@@ -17,7 +17,8 @@ class FileSystem {
   virtual std::string ExecutablePath() const = 0;
   // True when a file or a directory of that name exists.
   virtual bool Exists(std::string_view path) const = 0;
-  // Creates an empty file (zero bytes); false when it cannot.
+  // Creates an empty file (zero bytes); false when it cannot or when the name is taken: an
+  // existing file is never emptied.
   virtual bool CreateEmptyFile(std::string_view path) = 0;
   // The whole content of a file; nothing when it cannot be read (missing, a directory, ...).
   virtual std::optional<std::string> ReadFile(std::string_view path) const = 0;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace zorvane {
 
@@ -26,6 +27,16 @@ enum class WaitResult {
   Failed,
 };
 
+// A lock that workers and the UI thread share (std::lock_guard takes it). Hold it only
+// around calls that wait for nothing: a worker that holds it while it waits for the UI
+// thread, and a UI thread that waits for the lock, would wait for each other for ever.
+class Lock {
+ public:
+  virtual ~Lock() = default;
+  virtual void lock() = 0;
+  virtual void unlock() = 0;
+};
+
 class Threads {
  public:
   virtual ~Threads() = default;
@@ -41,12 +52,13 @@ class Threads {
   virtual void CloseThread(ThreadHandle thread) = 0;
   // The last resort for a thread that did not end in time.
   virtual void TerminateThread(ThreadHandle thread) = 0;
-  // Waits until the thread ends, a message arrives for the calling (UI) thread, or the
-  // timeout passes.
+  // Waits until the thread ends, a message arrives for the calling (UI) thread (posted, or
+  // sent by a worker that waits for it to be handled), or the timeout passes.
   virtual WaitResult WaitForThreadOrInput(ThreadHandle thread, int timeoutMs) = 0;
   virtual void Sleep(int milliseconds) = 0;
   // Asks the system to take as many pages as it can out of the process's working set.
   virtual void TrimWorkingSet() = 0;
+  virtual std::unique_ptr<Lock> CreateLock() = 0;
 };
 
 }  // namespace zorvane

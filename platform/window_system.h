@@ -88,6 +88,14 @@ class WindowSystem {
                         std::function<void()> callback) = 0;
   virtual void KillTimer(WindowHandle window, int id) = 0;
 
+  // Runs `task` on the UI thread and returns once it has run: at once when called there.
+  // From a worker it is a message sent to the UI thread, and the worker waits until the UI
+  // thread next handles messages (its message loop, a wait that keeps messages moving, a
+  // modal window), as it does for every call that changes a window of the UI thread
+  // (texts, bounds, visibility, styles). So a worker never calls it holding a lock that
+  // the UI thread may wait for.
+  virtual void RunOnUiThread(const std::function<void()>& task) = 0;
+
   // Runs the message loop until a window whose layout ends the program has been destroyed.
   virtual void RunMessageLoop() = 0;
   // Dispatches the messages that are pending now, then returns.

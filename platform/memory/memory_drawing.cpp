@@ -2,7 +2,7 @@
 
 namespace zorvane::memory {
 
-MemoryDrawing::MemoryDrawing(const MemoryWindowSystem& ui) : ui_(ui) {}
+MemoryDrawing::MemoryDrawing(MemoryWindowSystem& ui) : ui_(ui) {}
 
 namespace {
 // A bitmap this large cannot be had, as the real one fails for a window of absurd size.
@@ -13,6 +13,9 @@ std::unique_ptr<OffscreenCanvas> MemoryDrawing::CreateOffscreen(WindowHandle win
   if (!ui_.WindowExists(window)) return nullptr;
   if (static_cast<long long>(size.width) * size.height > kLargestBitmapPixels) return nullptr;
   auto keep = [this, window](const MemoryCanvas& canvas) {
+    if (VirtualScheduler* clock = clock_.load(); clock != nullptr && drawingTime_.load() > 0) {
+      clock->Spend(drawingTime_.load());
+    }
     if (!ui_.WindowExists(window)) return;  // a copy to a window that is gone goes nowhere
     std::lock_guard lock(mutex_);
     pictures_[window.value] = Picture{canvas.Dimensions(), canvas.Pixels()};
@@ -21,10 +24,28 @@ std::unique_ptr<OffscreenCanvas> MemoryDrawing::CreateOffscreen(WindowHandle win
 }
 
 void MemoryDrawing::ApplyLayered(WindowHandle window, Colour key, int alpha, LayeredFlags flags) {
-  if (!ui_.WindowExists(window)) return;
+  ui_.RunOnUiThread([&] {  // the style is the window's: its own thread changes it
+    if (!ui_.WindowExists(window)) return;
+    std::lock_guard lock(mutex_);
+    layered_[window.value] = LayeredAttributes{true, key, alpha, flags};
+    ++layeredChanges_[window.value];
+  });
+}
+
+bool MemoryDrawing::SetLayeredAttributes(WindowHandle window, Colour key, int alpha,
+                                         LayeredFlags flags) {
+  if (!ui_.WindowExists(window)) return false;
   std::lock_guard lock(mutex_);
-  layered_[window.value] = LayeredAttributes{true, key, alpha, flags};
+  auto found = layered_.find(window.value);
+  if (found == layered_.end() || !found->second.layered) return false;
+  found->second = LayeredAttributes{true, key, alpha, flags};
   ++layeredChanges_[window.value];
+  return true;
+}
+
+void MemoryDrawing::SetDrawingTime(VirtualScheduler& clock, int milliseconds) {
+  clock_.store(&clock);
+  drawingTime_.store(milliseconds);
 }
 
 LayeredAttributes MemoryDrawing::Layered(WindowHandle window) const {

@@ -1,6 +1,8 @@
 // Drawing in memory: canvases are MemoryCanvas pixel buffers; a window keeps the last picture
 // copied to it and its layered attributes, for tests to read back. Windows are those of a
-// MemoryWindowSystem. Every call may come from any thread.
+// MemoryWindowSystem. Every call may come from any thread; as on Windows, giving a window
+// the layered style from a worker is a message sent to the UI thread (the worker waits),
+// while setting the attributes alone is not.
 #pragma once
 
 #include <map>
@@ -12,6 +14,7 @@
 #include "platform/drawing.h"
 #include "platform/memory/memory_canvas.h"
 #include "platform/memory/memory_window_system.h"
+#include "platform/memory/virtual_scheduler.h"
 
 namespace zorvane::memory {
 
@@ -27,10 +30,12 @@ class MemoryDrawing final : public Drawing {
     }
   };
 
-  explicit MemoryDrawing(const MemoryWindowSystem& ui);
+  explicit MemoryDrawing(MemoryWindowSystem& ui);
 
   std::unique_ptr<OffscreenCanvas> CreateOffscreen(WindowHandle window, Size size) override;
   void ApplyLayered(WindowHandle window, Colour key, int alpha, LayeredFlags flags) override;
+  bool SetLayeredAttributes(WindowHandle window, Colour key, int alpha,
+                            LayeredFlags flags) override;
   LayeredAttributes Layered(WindowHandle window) const override;
   int LiveObjectCount() const override;
 
@@ -40,8 +45,15 @@ class MemoryDrawing final : public Drawing {
   // How often a window's layering was set.
   int LayeredChanges(WindowHandle window) const;
 
+  // Every copy of a picture to a window takes `milliseconds` of `clock`'s virtual time,
+  // as drawing does on a loaded machine: a picture drawn on the UI thread keeps it busy
+  // that long, while the workers go on.
+  void SetDrawingTime(VirtualScheduler& clock, int milliseconds);
+
  private:
-  const MemoryWindowSystem& ui_;
+  MemoryWindowSystem& ui_;
+  std::atomic<VirtualScheduler*> clock_{nullptr};
+  std::atomic<int> drawingTime_{0};
   ObjectTally tally_ = std::make_shared<std::atomic<int>>(0);
   mutable std::mutex mutex_;
   std::map<std::uintptr_t, Picture> pictures_;

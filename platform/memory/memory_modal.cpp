@@ -44,6 +44,7 @@ void MemoryWindowSystem::RestoreEnabled(const std::map<std::uintptr_t, bool>& be
 
 bool MemoryWindowSystem::RunPostedTasksWhile(const std::function<bool()>& open) {
   while (open()) {
+    HandleSentCalls();  // a modal loop handles messages like any other
     std::function<void()> task;
     {
       Lock lock(mutex_);

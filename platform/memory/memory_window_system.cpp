@@ -1,5 +1,8 @@
 #include "platform/memory/memory_window_system.h"
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <stdexcept>
 
 #include "platform/input_filter.h"
@@ -10,18 +13,93 @@ namespace zorvane::memory {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
+namespace {
+// A worker kept waiting this long by a UI thread that never handles its call is taken
+// for a deadlock (with real threads; on virtual time the scheduler sees it at once).
+constexpr std::chrono::seconds kSentCallWatchdog{30};
+}  // namespace
+
+struct MemoryWindowSystem::SentCall {
+  const std::function<void()>* call = nullptr;  // on the waiting worker's stack
+  std::atomic<bool> done{false};
+  std::atomic<bool> withdrawn{false};  // its worker was terminated while it waited
+  std::mutex mutex;
+  std::condition_variable finished;
+};
+
 MemoryWindowSystem::MemoryWindowSystem(Size screen, VirtualScheduler* scheduler)
     : screen_(screen), scheduler_(scheduler) {
   if (scheduler_ != nullptr) {
-    scheduler_->SetInputCheck([this] {
-      Lock lock(mutex_);
-      return !posted_.empty();
-    });
+    scheduler_->SetInputCheck([this] { return HasPendingInput(); });
+    scheduler_->SetIdleWork([this] { return HandleSentCalls(); });
   }
 }
 
 MemoryWindowSystem::~MemoryWindowSystem() {
-  if (scheduler_ != nullptr) scheduler_->SetInputCheck({});
+  if (scheduler_ != nullptr) {
+    scheduler_->SetInputCheck({});
+    scheduler_->SetIdleWork({});
+  }
+}
+
+bool MemoryWindowSystem::SentFromWorker(const std::function<void()>& call) const {
+  if (std::this_thread::get_id() == uiThread_) return false;
+  auto sent = std::make_shared<SentCall>();
+  sent->call = &call;
+  {
+    Lock lock(mutex_);
+    sent_.push_back(sent);
+  }
+  // A worker terminated while it waits unwinds from here: its call must not run later.
+  struct WithdrawUnlessDone {
+    SentCall& sent;
+    ~WithdrawUnlessDone() {
+      if (!sent.done.load()) sent.withdrawn.store(true);
+    }
+  } withdraw{*sent};
+  if (scheduler_ != nullptr && scheduler_->OnWorker()) {
+    scheduler_->WaitUntil([sent] { return sent->done.load(); });
+    return true;
+  }
+  std::unique_lock wait(sent->mutex);
+  if (!sent->finished.wait_for(wait, kSentCallWatchdog, [&] { return sent->done.load(); })) {
+    throw Deadlock("deadlock: the UI thread has not handled a worker's call for 30 s");
+  }
+  return true;
+}
+
+bool MemoryWindowSystem::HandleSentCalls() {
+  bool handled = false;
+  for (;;) {
+    std::shared_ptr<SentCall> next;
+    {
+      Lock lock(mutex_);
+      if (sent_.empty()) return handled;
+      next = sent_.front();
+      sent_.pop_front();
+    }
+    if (!next->withdrawn.load()) (*next->call)();
+    {
+      std::lock_guard lock(next->mutex);
+      next->done.store(true);
+    }
+    next->finished.notify_all();
+    handled = true;
+  }
+}
+
+int MemoryWindowSystem::SentCallCount() const {
+  Lock lock(mutex_);
+  return static_cast<int>(sent_.size());
+}
+
+bool MemoryWindowSystem::HasPendingInput() const {
+  Lock lock(mutex_);
+  return !posted_.empty() || !sent_.empty();
+}
+
+void MemoryWindowSystem::RunOnUiThread(const std::function<void()>& task) {
+  if (!SentFromWorker(task)) task();
 }
 
 std::uintptr_t MemoryWindowSystem::TimerKey(WindowHandle window, int id) {
@@ -110,6 +188,7 @@ Rect MemoryWindowSystem::WindowBounds(WindowHandle window) const {
 }
 
 void MemoryWindowSystem::SetWindowBounds(WindowHandle window, Rect bounds) {
+  if (SentFromWorker([&] { SetWindowBounds(window, bounds); })) return;
   Lock lock(mutex_);
   if (auto found = windows_.find(window.value); found != windows_.end()) {
     found->second.bounds = bounds;
@@ -123,6 +202,7 @@ bool MemoryWindowSystem::IsWindowVisible(WindowHandle window) const {
 }
 
 void MemoryWindowSystem::ShowWindow(WindowHandle window, bool visible) {
+  if (SentFromWorker([&] { ShowWindow(window, visible); })) return;
   Lock lock(mutex_);
   if (auto found = windows_.find(window.value); found != windows_.end()) {
     found->second.visible = visible;
@@ -136,6 +216,7 @@ bool MemoryWindowSystem::IsWindowEnabled(WindowHandle window) const {
 }
 
 void MemoryWindowSystem::EnableWindow(WindowHandle window, bool enabled) {
+  if (SentFromWorker([&] { EnableWindow(window, enabled); })) return;
   Lock lock(mutex_);
   if (auto found = windows_.find(window.value); found != windows_.end()) {
     found->second.enabled = enabled;
@@ -164,12 +245,15 @@ const MemoryWindowSystem::Control& MemoryWindowSystem::ControlLocked(ControlHand
 }
 
 std::string MemoryWindowSystem::ControlText(ControlHandle control) const {
+  std::string sentText;
+  if (SentFromWorker([&] { sentText = ControlText(control); })) return sentText;
   Lock lock(mutex_);
   auto found = controls_.find(control.value);
   return found == controls_.end() ? std::string() : found->second.text;
 }
 
 void MemoryWindowSystem::SetControlText(ControlHandle control, std::string_view text) {
+  if (SentFromWorker([&] { SetControlText(control, text); })) return;
   ReplaceText(control, std::string(text));
 }
 
@@ -214,6 +298,7 @@ bool MemoryWindowSystem::ShowsPicture(ControlHandle control) const {
 
 void MemoryWindowSystem::RunMessageLoop() {
   while (true) {
+    HandleSentCalls();
     std::function<void()> task;
     {
       Lock lock(mutex_);
@@ -222,7 +307,8 @@ void MemoryWindowSystem::RunMessageLoop() {
         return;
       }
       // Nothing left to happen: in memory there is no user to wait for.
-      if (posted_.empty()) return;
+      if (posted_.empty() && sent_.empty()) return;
+      if (posted_.empty()) continue;
       task = std::move(posted_.front());
       posted_.pop_front();
     }
@@ -231,6 +317,8 @@ void MemoryWindowSystem::RunMessageLoop() {
 }
 
 void MemoryWindowSystem::PumpPendingMessages() {
+  // Sent calls go first, as the system hands them over before any posted message.
+  HandleSentCalls();
   if (scheduler_ != nullptr) scheduler_->FireDueTimers();
   std::deque<std::function<void()>> pending;
   {
@@ -238,6 +326,7 @@ void MemoryWindowSystem::PumpPendingMessages() {
     pending.swap(posted_);
   }
   for (auto& task : pending) task();
+  HandleSentCalls();
 }
 
 void MemoryWindowSystem::Post(std::function<void()> task) {

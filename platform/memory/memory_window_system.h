@@ -2,8 +2,15 @@
 // would hold, and the same events. Tests drive it as a user would (click, type, paste,
 // Esc, Tab) and read back texts, geometry, visibility and focus.
 //
-// Every call may come from any thread (worker threads write control texts); handlers run on
-// the calling thread, never under the internal lock, so a handler may call back in.
+// Every call may come from any thread; handlers run on the calling thread, never under the
+// internal lock, so a handler may call back in. The windows belong to the thread that built
+// this (the UI thread). As on Windows, a worker's call that changes one of them or reads a
+// control's text (texts, bounds, visibility, enabling, RunOnUiThread) is a message sent to
+// the UI thread: it runs there when the UI thread next handles messages (its message loop,
+// a pump, a modal loop, or being idle while virtual time moves on), and the worker waits
+// for it meanwhile. A UI thread that never gets there leaves the worker waiting: on virtual
+// time a UI thread that then waits for that worker's lock fails with Deadlock; with real
+// threads a worker kept waiting for 30 s does.
 //
 // A modal window or a message box runs the posted tasks, one after the other, until it has
 // gone: a test posts what the user does while it is open before the click that opens it.
@@ -12,10 +19,12 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/memory/virtual_scheduler.h"
@@ -64,6 +73,7 @@ class MemoryWindowSystem final : public WindowSystem {
   void SetTimer(WindowHandle window, int id, int intervalMs,
                 std::function<void()> callback) override;
   void KillTimer(WindowHandle window, int id) override;
+  void RunOnUiThread(const std::function<void()>& task) override;
   void RunMessageLoop() override;
   void PumpPendingMessages() override;
   void ShowModal(WindowHandle window) override;
@@ -103,6 +113,12 @@ class MemoryWindowSystem final : public WindowSystem {
   void SetScreenSize(Size screen);
   // Queued for the message loop, as a message posted to a window would be.
   void Post(std::function<void()> task);
+  // Whether a message (posted, or sent by a worker) waits for the UI thread.
+  bool HasPendingInput() const;
+  // The UI thread handles every call that workers have sent it; false when there was none.
+  bool HandleSentCalls();
+  // Calls sent by workers and not handled yet.
+  int SentCallCount() const;
   bool HasTimer(WindowHandle window, int id) const;
 
  private:
@@ -124,6 +140,11 @@ class MemoryWindowSystem final : public WindowSystem {
     std::vector<int> timers;
   };
 
+  struct SentCall;
+  // Off the UI thread: sends `call` to the UI thread, waits until it has run there, and
+  // returns true. On the UI thread: false, and the caller goes on with the work itself.
+  bool SentFromWorker(const std::function<void()>& call) const;
+
   std::function<void()> HandlerFor(std::uintptr_t window, std::string_view control,
                                    UiEvent event) const;
   void Fire(std::uintptr_t window, std::string_view control, UiEvent event);
@@ -141,6 +162,8 @@ class MemoryWindowSystem final : public WindowSystem {
   bool RunPostedTasksWhile(const std::function<bool()>& open);
 
   mutable std::recursive_mutex mutex_;
+  const std::thread::id uiThread_ = std::this_thread::get_id();
+  mutable std::deque<std::shared_ptr<SentCall>> sent_;
   Size screen_;
   VirtualScheduler* scheduler_;
   std::uintptr_t nextId_ = 1;

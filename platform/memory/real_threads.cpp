@@ -1,19 +1,54 @@
 #include "platform/memory/real_threads.h"
 
-#include <chrono>
 #include <vector>
 
+#include "platform/memory/virtual_scheduler.h"
+
 namespace zorvane::memory {
+namespace {
+
+// Tried again and again rather than with a timed lock: ThreadSanitizer follows try_lock,
+// but not the clock-based wait that std::timed_mutex uses.
+class WatchedMutex final : public Lock {
+ public:
+  void lock() override {
+    const auto deadline = std::chrono::steady_clock::now() + RealThreads::kWatchdog;
+    while (!mutex_.try_lock()) {
+      if (std::chrono::steady_clock::now() >= deadline) {
+        throw Deadlock("deadlock: a lock was not to be had for 30 s (its holder waits for the "
+                       "thread that wants it)");
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+  }
+  void unlock() override { mutex_.unlock(); }
+
+ private:
+  std::mutex mutex_;
+};
+
+}  // namespace
 
 RealThreads::~RealThreads() { JoinAll(); }
 
-void RealThreads::JoinAll() {
+std::unique_ptr<Lock> RealThreads::CreateLock() { return std::make_unique<WatchedMutex>(); }
+
+void RealThreads::SetInputCheck(std::function<bool()> inputPending) {
+  std::lock_guard lock(mutex_);
+  inputPending_ = std::move(inputPending);
+}
+
+void RealThreads::JoinAll(const std::function<void()>& meanwhile) {
   std::vector<std::shared_ptr<Worker>> workers;
   {
     std::lock_guard lock(mutex_);
     for (auto& [id, worker] : workers_) workers.push_back(worker);
   }
   for (auto& worker : workers) {
+    while (meanwhile && !worker->done.load()) {
+      meanwhile();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     if (worker->thread.joinable()) worker->thread.join();
   }
 }
@@ -59,9 +94,15 @@ void RealThreads::TerminateThread(ThreadHandle thread) {
 WaitResult RealThreads::WaitForThreadOrInput(ThreadHandle thread, int timeoutMs) {
   const auto worker = Find(thread);
   if (!worker) return WaitResult::Failed;
+  std::function<bool()> inputPending;
+  {
+    std::lock_guard lock(mutex_);
+    inputPending = inputPending_;
+  }
   const auto deadline = std::chrono::steady_clock::now() +
                         std::chrono::milliseconds(timeoutMs) / speedUp_;
   while (!worker->done.load()) {
+    if (inputPending && inputPending()) return WaitResult::InputArrived;
     if (std::chrono::steady_clock::now() >= deadline) return WaitResult::TimedOut;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }

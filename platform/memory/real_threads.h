@@ -1,9 +1,14 @@
 // Threads that really run side by side, for the in-memory backend under ThreadSanitizer:
 // the same engine as on virtual time, but with its workers racing the UI thread as they do
 // on Windows. Sleeps are real, shortened by a time scale so a test stays quick.
+//
+// A watchdog stands in for the hang a deadlock would be: a lock the UI thread cannot have
+// within kWatchdog throws Deadlock, so the test fails with that message instead of hanging.
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -15,6 +20,8 @@ namespace zorvane::memory {
 
 class RealThreads final : public Threads {
  public:
+  static constexpr std::chrono::seconds kWatchdog{30};
+
   // A sleep of n milliseconds lasts n / speedUp.
   explicit RealThreads(int speedUp = 1) : speedUp_(speedUp) {}
   // Waits for every thread it started.
@@ -30,9 +37,14 @@ class RealThreads final : public Threads {
   WaitResult WaitForThreadOrInput(ThreadHandle thread, int timeoutMs) override;
   void Sleep(int milliseconds) override;
   void TrimWorkingSet() override {}
+  // A mutex; the UI thread's wait for it is watched (see kWatchdog).
+  std::unique_ptr<Lock> CreateLock() override;
 
-  // Waits until every thread started so far has ended.
-  void JoinAll();
+  // Tells the waits whether a message is waiting for the UI thread.
+  void SetInputCheck(std::function<bool()> inputPending);
+  // Waits until every thread started so far has ended, calling `meanwhile` (the UI
+  // thread's message handling, for workers that wait for it) while it waits.
+  void JoinAll(const std::function<void()>& meanwhile = {});
 
  private:
   struct Worker {
@@ -44,6 +56,7 @@ class RealThreads final : public Threads {
 
   const int speedUp_;
   mutable std::mutex mutex_;
+  std::function<bool()> inputPending_;
   std::map<std::uintptr_t, std::shared_ptr<Worker>> workers_;
   std::uintptr_t nextId_ = 1;
 };

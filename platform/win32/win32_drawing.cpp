@@ -118,9 +118,17 @@ std::unique_ptr<OffscreenCanvas> Win32Drawing::CreateOffscreen(WindowHandle wind
 
 void Win32Drawing::ApplyLayered(WindowHandle window, Colour key, int alpha, LayeredFlags flags) {
   const HWND hwnd = AsHwnd(window);
+  // A style change is announced to the window (WM_STYLECHANGING, WM_STYLECHANGED), so from
+  // another thread it waits until the window's own thread has handled it.
   SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-  SetLayeredWindowAttributes(hwnd, static_cast<COLORREF>(key), static_cast<BYTE>(alpha),
-                             static_cast<DWORD>(flags));
+  SetLayeredAttributes(window, key, alpha, flags);
+}
+
+bool Win32Drawing::SetLayeredAttributes(WindowHandle window, Colour key, int alpha,
+                                        LayeredFlags flags) {
+  // Sends nothing to the window: safe from any thread, under any lock.
+  return SetLayeredWindowAttributes(AsHwnd(window), static_cast<COLORREF>(key),
+                                    static_cast<BYTE>(alpha), static_cast<DWORD>(flags)) != FALSE;
 }
 
 LayeredAttributes Win32Drawing::Layered(WindowHandle window) const {

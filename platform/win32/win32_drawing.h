@@ -16,6 +16,8 @@ class Win32Drawing final : public Drawing {
 
   std::unique_ptr<OffscreenCanvas> CreateOffscreen(WindowHandle window, Size size) override;
   void ApplyLayered(WindowHandle window, Colour key, int alpha, LayeredFlags flags) override;
+  bool SetLayeredAttributes(WindowHandle window, Colour key, int alpha,
+                            LayeredFlags flags) override;
   LayeredAttributes Layered(WindowHandle window) const override;
   int LiveObjectCount() const override { return liveObjects_.load(); }
 

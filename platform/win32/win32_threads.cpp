@@ -16,6 +16,20 @@ DWORD WINAPI RunBody(LPVOID parameter) {
   return 0;
 }
 
+class CriticalSection final : public Lock {
+ public:
+  CriticalSection() { InitializeCriticalSection(&section_); }
+  ~CriticalSection() override { DeleteCriticalSection(&section_); }
+  CriticalSection(const CriticalSection&) = delete;
+  CriticalSection& operator=(const CriticalSection&) = delete;
+
+  void lock() override { EnterCriticalSection(&section_); }
+  void unlock() override { LeaveCriticalSection(&section_); }
+
+ private:
+  CRITICAL_SECTION section_;
+};
+
 }  // namespace
 
 ThreadHandle Win32Threads::StartThread(std::function<void()> body) {
@@ -42,7 +56,10 @@ void Win32Threads::TerminateThread(ThreadHandle thread) {
 
 WaitResult Win32Threads::WaitForThreadOrInput(ThreadHandle thread, int timeoutMs) {
   HANDLE handle = AsHandle(thread);
-  switch (MsgWaitForMultipleObjects(1, &handle, FALSE, static_cast<DWORD>(timeoutMs), QS_ALLEVENTS)) {
+  // QS_ALLINPUT, not QS_ALLEVENTS: a message sent by a worker (a redraw writing a control of
+  // this thread) must end the wait too, or that worker would sit blocked until the timeout,
+  // and the thread waited for might well be that very worker.
+  switch (MsgWaitForMultipleObjects(1, &handle, FALSE, static_cast<DWORD>(timeoutMs), QS_ALLINPUT)) {
     case WAIT_OBJECT_0: return WaitResult::ThreadEnded;
     case WAIT_OBJECT_0 + 1: return WaitResult::InputArrived;
     case WAIT_TIMEOUT: return WaitResult::TimedOut;
@@ -55,5 +72,7 @@ void Win32Threads::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(millisec
 void Win32Threads::TrimWorkingSet() {
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }
+
+std::unique_ptr<Lock> Win32Threads::CreateLock() { return std::make_unique<CriticalSection>(); }
 
 }  // namespace zorvane::win32

@@ -14,6 +14,8 @@ class Win32Threads final : public Threads {
   WaitResult WaitForThreadOrInput(ThreadHandle thread, int timeoutMs) override;
   void Sleep(int milliseconds) override;
   void TrimWorkingSet() override;
+  // A critical section.
+  std::unique_ptr<Lock> CreateLock() override;
 };
 
 }  // namespace zorvane::win32

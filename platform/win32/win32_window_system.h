@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "platform/win32/kept_pictures.h"
+#include "platform/win32/ui_thread_calls.h"
 #include "platform/window_system.h"
 
 namespace zorvane::win32 {
@@ -41,6 +42,7 @@ class Win32WindowSystem final : public WindowSystem {
   void SetTimer(WindowHandle window, int id, int intervalMs,
                 std::function<void()> callback) override;
   void KillTimer(WindowHandle window, int id) override;
+  void RunOnUiThread(const std::function<void()>& task) override { uiCalls_.Run(task); }
   void RunMessageLoop() override;
   void PumpPendingMessages() override;
   void ShowModal(WindowHandle window) override;
@@ -53,6 +55,7 @@ class Win32WindowSystem final : public WindowSystem {
 
  private:
   std::unique_ptr<State> state_;
+  UiThreadCalls uiCalls_;  // made on the thread that builds this, the UI thread
 };
 
 }  // namespace zorvane::win32
