@@ -15,6 +15,7 @@ constexpr int kRedrawGraceMs = 1000;
 
 Program::Program(Platform platform)
     : platform_(platform),
+      state_(platform.threads),
       countdown_(platform.ui, platform.threads, platform.drawing, platform.sound, state_) {}
 
 std::vector<EventBinding> Program::MainWindowBindings() {
@@ -56,10 +57,11 @@ void Program::PrepareMainWindow() {
 void Program::ShutdownCleanup() {
   WindowSystem& ui = platform_.ui;
   Threads& threads = platform_.threads;
-  const WindowHandle display = state_.DisplayWindow.exchange({});
+  // The countdown ends first, its timer with it, so no ticker clicks and no worker acts on
+  // the display while the settings are saved.
+  const WindowHandle display = countdown_.EndForShutdown();
   if (ui.WindowExists(display)) ui.DestroyWindow(display);
   SaveSettings();
-  ui.KillTimer(mainWindow_, state_.TimerId);
   // Terminating a thread can leave a lock of the heap or of the drawing system held, which
   // would hang the exit; the latest redraw normally ends within milliseconds, so it gets
   // the chance to, and is terminated only if it does not.

@@ -4,7 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
+#include <memory>
 
 #include "platform/threads.h"
 #include "platform/window_system.h"
@@ -12,6 +12,8 @@
 namespace zorvane {
 
 struct ProgramState {
+  explicit ProgramState(Threads& threads) : DisplayLock(threads.CreateLock()) {}
+
   // The display's margins and digit geometry, copied from the settings at every Start.
   std::atomic<std::int32_t> DisplayMarginX{0};
   std::atomic<std::int32_t> DisplayMarginY{0};
@@ -31,13 +33,19 @@ struct ProgramState {
   // never leaves two tickers clicking.
   std::atomic<std::int32_t> CountdownRun{0};
 
-  // Serialises every change of the display window's layered attributes and the redraw's
-  // write of the remaining seconds. It lives as long as the process, so a fade or a late
-  // redraw can never use a lock that is gone.
-  std::mutex DisplayLock;
+  // Serialises every change of the display window's layered attributes with the change of
+  // DisplayWindow itself, so that a blink step that finds its window still on the screen
+  // sets its opacity before Stop or Start can replace it. Nobody holds it while waiting for
+  // anything. It lives as long as the program, so a fade or a late redraw can never use a
+  // lock that is gone.
+  const std::unique_ptr<Lock> DisplayLock;
 
   // The window the time is drawn in, while a countdown is open; read by worker threads.
+  // Only the UI thread changes it, and only under DisplayLock.
   std::atomic<WindowHandle> DisplayWindow{};
+  // Whether `window` is the display of the countdown that is open now. A worker keeps the
+  // window it was started for, and once that countdown has stopped it changes nothing.
+  bool Shows(WindowHandle window) const { return window && DisplayWindow.load() == window; }
 
   // The redraw thread started by the latest tick, until its handle is closed.
   ThreadHandle RedrawThread;

@@ -1,5 +1,7 @@
 #include "app/run_on_windows.h"
 
+#include <windows.h>
+
 #include "app/program.h"
 #include "platform/win32/win32_drawing.h"
 #include "platform/win32/win32_file_system.h"
@@ -9,14 +11,17 @@
 
 namespace zorvane {
 
-int RunOnWindows() {
+void RunOnWindows() {
   win32::Win32WindowSystem ui;
   win32::Win32Threads threads;
   win32::Win32FileSystem files;
   win32::Win32Drawing drawing(ui.Pictures());
   win32::Win32Sound sound;
   Program program({ui, threads, files, drawing, sound});
-  return program.Run();
+  const int exitCode = program.Run();
+  // Not a return: the objects above would be taken apart while workers may still wake and
+  // use them. ExitProcess ends every other thread first, then the process.
+  ExitProcess(static_cast<UINT>(exitCode));
 }
 
 }  // namespace zorvane

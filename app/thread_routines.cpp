@@ -19,6 +19,8 @@ void WaitThreadPumping(Threads& threads, WindowSystem& ui, ThreadHandle thread, 
     // A wait that failed (the handle went bad) would fail again at once: stop here rather
     // than spin.
     if (result != WaitResult::InputArrived) return;
+    // What was just handled may have been the thread's own last wait for this one.
+    if (threads.QueryThread(thread) != ThreadState::Running) return;
   }
 }
 

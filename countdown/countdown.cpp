@@ -1,6 +1,7 @@
 #include "countdown/countdown.h"
 
 #include <cmath>
+#include <mutex>
 
 #include "app/main_window_layout.h"
 #include "app/thread_routines.h"
@@ -91,12 +92,12 @@ void Countdown::Start() {
     state_.DisplayLayoutPending = 0;
     return;
   }
-  state_.DisplayWindow = display;
+  ReplaceDisplayWindow(display);
   // A redraw left running by the last Stop is let go now rather than forgotten.
   if (state_.RedrawThread) threads_.CloseThread(state_.RedrawThread);
   state_.RedrawThread = {};
   state_.TimerId = 1;
-  RedrawDisplay(display_, state_.RemainingSeconds);  // sizes, centres and shows the window
+  RedrawDisplay(display_, display, state_.RemainingSeconds);  // sizes, centres and shows it
   SetTimer();
   ui_.SetControlText(startButton_, kOpen);
 }
@@ -114,10 +115,15 @@ void Countdown::Stop() {
     threads_.CloseThread(state_.RedrawThread);
     state_.RedrawThread = {};
   }
-  // The display lock lives as long as the process; nothing to delete.
-  const WindowHandle display = state_.DisplayWindow.exchange({});
-  ui_.DestroyWindow(display);
+  // The display lock lives as long as the program; nothing to delete.
+  ui_.DestroyWindow(ReplaceDisplayWindow({}));
   stopping_ = false;
+}
+
+WindowHandle Countdown::EndForShutdown() {
+  ui_.KillTimer(mainWindow_, state_.TimerId);
+  EndRun();
+  return ReplaceDisplayWindow({});
 }
 
 void Countdown::EndRun() {
@@ -125,11 +131,19 @@ void Countdown::EndRun() {
   ++state_.CountdownRun;
 }
 
+// Under the display lock: a blink step checks there that its window is still the display.
+WindowHandle Countdown::ReplaceDisplayWindow(WindowHandle window) {
+  std::lock_guard lock(*state_.DisplayLock);
+  return state_.DisplayWindow.exchange(window);
+}
+
 void Countdown::SetTimer() {
   ui_.SetTimer(mainWindow_, state_.TimerId, kTickMs, [this] { CountdownTick(); });
 }
 
-void Countdown::RedrawThreadProc(std::int32_t remaining) { RedrawDisplay(display_, remaining); }
+void Countdown::RedrawThreadProc(WindowHandle window, std::int32_t remaining) {
+  RedrawDisplay(display_, window, remaining);
+}
 
 void Countdown::CountdownTick() {
   if (state_.RedrawThread) {
@@ -139,7 +153,11 @@ void Countdown::CountdownTick() {
   const std::int32_t remaining = state_.RemainingSeconds;
   if (remaining < 0) return;
 
-  state_.RedrawThread = threads_.StartThread([this, remaining] { RedrawThreadProc(remaining); });
+  // Workers are given the display they work for: a Stop and a Start may come before they
+  // are done, and the next countdown's window is not theirs.
+  const WindowHandle display = state_.DisplayWindow.load();
+  state_.RedrawThread =
+      threads_.StartThread([this, display, remaining] { RedrawThreadProc(display, remaining); });
   if (IsWholeMinute(remaining)) threads_.TrimWorkingSet();
   if (remaining <= kWarningSeconds && state_.WarningArmed != 0) {
     const std::int32_t run = state_.CountdownRun;
@@ -148,7 +166,8 @@ void Countdown::CountdownTick() {
     state_.WarningArmed = 0;
   }
   if (remaining > 0 && remaining <= kBlinkSeconds) {
-    threads_.StartDetachedThread([this] { FadeOutThread(ui_, drawing_, threads_, state_); });
+    threads_.StartDetachedThread(
+        [this, display] { FadeOutThread(ui_, drawing_, threads_, state_, display); });
   }
   if (remaining <= 0) {
     EndRun();

@@ -35,6 +35,9 @@ class Countdown {
   void ClampSecondsEntry();
   // The work of one timer tick.
   void CountdownTick();
+  // The program is ending: the timer goes and the run ends, so no worker acts on the
+  // countdown any more; returns the display window for the caller to destroy.
+  WindowHandle EndForShutdown();
 
  private:
   void Start();
@@ -42,7 +45,9 @@ class Countdown {
   void SetTimer();
   // Clears CountdownRunning and ends the run, so its warning ticker stops.
   void EndRun();
-  void RedrawThreadProc(std::int32_t remaining);
+  // Makes `window` the display window and returns the one before.
+  WindowHandle ReplaceDisplayWindow(WindowHandle window);
+  void RedrawThreadProc(WindowHandle window, std::int32_t remaining);
 
   WindowSystem& ui_;
   Threads& threads_;

@@ -9,13 +9,17 @@
 
 namespace zorvane {
 
-// Sets the window's layering. The caller holds the display lock, so that a redraw and a
-// fade step never interleave their changes.
+// Sets the window's layering, style and attributes. Called on the UI thread (a style change
+// from any other thread would wait for it) with the display lock held, so that a redraw
+// and a fade step never interleave their changes.
 void ApplyLayeredAttributes(Drawing& drawing, WindowHandle window, Colour key, int alpha,
                             LayeredFlags flags);
 
-// One blink of the last ten seconds: 400 ms fully visible, then ten steps of 20 ms down to
-// an opacity of 5/255. Steps find the window gone once the countdown has stopped, and skip.
-void FadeOutThread(WindowSystem& ui, Drawing& drawing, Threads& threads, ProgramState& state);
+// One blink of the last ten seconds of the countdown shown in `window`: 400 ms fully
+// visible, then ten steps of 20 ms down to an opacity of 5/255. Once that countdown has
+// stopped, the remaining steps find their window gone and skip, even when the next
+// countdown's window is already up.
+void FadeOutThread(WindowSystem& ui, Drawing& drawing, Threads& threads, ProgramState& state,
+                   WindowHandle window);
 
 }  // namespace zorvane

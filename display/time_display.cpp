@@ -33,7 +33,7 @@ Geometry ReadGeometry(const ProgramState& state) {
   return g;
 }
 
-// Sizes, centres and shows the window for the texts of this picture.
+// Sizes, centres and shows the window for the texts of this picture. On the UI thread.
 void LayOutWindow(DisplayContext& display, WindowHandle window, const Geometry& g,
                   std::int32_t characters) {
   WindowSystem& ui = display.ui;
@@ -67,6 +67,19 @@ double DrawDigits(Canvas& canvas, const std::string& text, double left, const Ge
     left += g.pitch;
   }
   return left;
+}
+
+// Back to the keyed look (opaque, pure white see-through) and the seconds into 总时间, for
+// the countdown still on the screen only. On the UI thread, where Stop and Start run, so
+// the check cannot go stale before the changes are made; the lock is held around the look
+// alone, which waits for nothing there.
+void ShowKeyedLook(DisplayContext& display, WindowHandle window, std::int32_t remaining) {
+  if (!display.state.Shows(window)) return;
+  {
+    std::lock_guard lock(*display.state.DisplayLock);
+    ApplyLayeredAttributes(display.drawing, window, kWhite, 0, LayeredFlags::ColourKey);
+  }
+  display.ui.SetControlText(display.controls.remaining, IntegerToText(remaining));
 }
 
 // A picker's colour as drawn: the settings file can give a picker any 32-bit value, but
@@ -108,15 +121,17 @@ void DrawSeparatorDot(Canvas& surface, std::int32_t left, std::int32_t top, std:
   surface.Ellipse(left, top, right, bottom);
 }
 
-void RedrawDisplay(DisplayContext& display, std::int32_t remaining) {
+void RedrawDisplay(DisplayContext& display, WindowHandle window, std::int32_t remaining) {
   WindowSystem& ui = display.ui;
-  const WindowHandle window = display.state.DisplayWindow.load();
   const TimeTexts texts = FormatRemaining(remaining);
   const Geometry g = ReadGeometry(display.state);
 
   if (display.state.DisplayLayoutPending != 0) {
-    LayOutWindow(display, window, g,
-                 static_cast<std::int32_t>(texts.minutes.size() + texts.seconds.size()));
+    ui.RunOnUiThread([&] {
+      if (!display.state.Shows(window) || display.state.DisplayLayoutPending == 0) return;
+      LayOutWindow(display, window, g,
+                   static_cast<std::int32_t>(texts.minutes.size() + texts.seconds.size()));
+    });
   }
 
   const Rect bounds = ui.WindowBounds(window);
@@ -150,10 +165,7 @@ void RedrawDisplay(DisplayContext& display, std::int32_t remaining) {
     canvas->CopyToWindow();
   }
 
-  // Back to the keyed look: opaque, with pure white see-through.
-  std::lock_guard lock(display.state.DisplayLock);
-  ApplyLayeredAttributes(display.drawing, window, kWhite, 0, LayeredFlags::ColourKey);
-  ui.SetControlText(display.controls.remaining, IntegerToText(remaining));
+  ui.RunOnUiThread([&] { ShowKeyedLook(display, window, remaining); });
 }
 
 }  // namespace zorvane

@@ -49,7 +49,11 @@ std::int32_t GlyphFor(char character);
 // The display window's width for `characters` digit cells and the colon.
 std::int32_t DisplayWidth(std::int32_t margin, std::int32_t digitWidth, std::int32_t characters);
 
-void RedrawDisplay(DisplayContext& display, std::int32_t remaining);
+// Draws `remaining` in `window`, the display of the countdown the redraw was started for.
+// What changes windows of the UI thread (the first picture's layout, the keyed look, the
+// seconds in 总时间) is done there, and only while `window` still shows its countdown:
+// a redraw that outlives its countdown changes nothing of the next one.
+void RedrawDisplay(DisplayContext& display, WindowHandle window, std::int32_t remaining);
 
 // A filled ellipse in the separator colour, outline included.
 void DrawSeparatorDot(Canvas& surface, std::int32_t left, std::int32_t top, std::int32_t right,

@@ -4,8 +4,6 @@
 #include "app/run_on_windows.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  const int exitCode = zorvane::RunOnWindows();
-  // Threads nobody waits for (a warning ticker asleep, a sound being handed over) end with
-  // the process, here, before anything they use is taken apart.
-  ExitProcess(static_cast<UINT>(exitCode));
+  // Ends the process itself, with every object a worker can touch still alive.
+  zorvane::RunOnWindows();
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/main_window_layout.h"
-#include "program_fixture.h"
+#include "countdown_fixture.h"
 #include "resources/sounds.h"
 
 namespace zorvane::testing {
@@ -18,39 +18,9 @@ using main_window::kPause;
 using main_window::kSeconds;
 using main_window::kStart;
 
-class CountdownTest : public ::testing::Test, public ProgramFixture {
+class CountdownTest : public ::testing::Test, public CountdownFixture {
  protected:
   void SetUp() override { Start(); }
-
-  // Types the time as a user would and presses play.
-  void StartCountdown(std::string_view minutes, std::string_view seconds) {
-    ui.Type(Control(kMinutes), minutes);
-    ui.Type(Control(kSeconds), seconds);
-    startedAt = scheduler.Now();
-    ui.Click(Control(kStart));
-  }
-  void Press(std::string_view button) { ui.Click(Control(button)); }
-  // Moves time on to `ms` after play was pressed.
-  void At(std::int64_t ms) { scheduler.AdvanceTo(startedAt + ms); }
-  std::string Shown() const { return Text(main_window::kRemaining); }
-  WindowHandle Display() const { return program->State().DisplayWindow.load(); }
-  std::vector<std::int64_t> Clicks() const { return Since(sound.TimesOf(sounds::TickClip)); }
-  std::vector<std::int64_t> Alarms() const { return Since(sound.TimesOf(sounds::AlarmClip)); }
-  std::vector<std::int64_t> Since(std::vector<std::int64_t> times) const {
-    for (auto& t : times) t -= startedAt;
-    return times;
-  }
-  // What each tick showed: the remaining seconds just after each whole second.
-  std::vector<std::string> ShownEachSecond(int seconds) {
-    std::vector<std::string> shown;
-    for (int s = 0; s <= seconds; ++s) {
-      At(s * 1000 + 1);
-      shown.push_back(Shown());
-    }
-    return shown;
-  }
-
-  std::int64_t startedAt = 0;
 };
 
 // Clicks a regular distance apart, from `first`, `count` of them.
@@ -324,11 +294,16 @@ TEST_F(CountdownTest, ClickDuringStopsWaitIsDropped) {
 TEST_F(CountdownTest, ExitDuringACountdownSavesAndLeavesNothingRunning) {
   StartCountdown("0", "12");
   At(4100);  // clicking and fading
+  ASSERT_FALSE(Clicks().empty());
   ui.RequestClose(Main());
+  const std::int64_t closedAt = scheduler.Now() - startedAt;
   EXPECT_FALSE(ui.WindowExists(Display()));
+  EXPECT_EQ(program->State().CountdownRunning.load(), 0);
   EXPECT_NE(ConfigFile(), "");
   At(20000);
+  EXPECT_LE(Clicks().back(), closedAt) << "a click after the program was closed";
   EXPECT_TRUE(Alarms().empty());
+  EXPECT_EQ(scheduler.LiveWorkerCount(), 0);
   EXPECT_EQ(scheduler.OpenHandleCount(), 0);
 }
 

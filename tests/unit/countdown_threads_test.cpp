@@ -24,13 +24,19 @@ class CountdownThreadsTest : public ::testing::Test, public ProgramFixture {
  protected:
   void SetUp() override {
     threads = &real;
+    real.SetInputCheck([this] { return ui.HasPendingInput(); });
     Start();
   }
   void TearDown() override {
     // Workers end once no countdown runs; then every one of them is waited for.
     if (Text(kStart) == "S") ui.Click(Control(kStart));
-    real.JoinAll();
+    JoinAll();
     program.reset();
+  }
+  // Waits for every worker, handling meanwhile what they send the UI thread, as its
+  // message loop would.
+  void JoinAll() {
+    real.JoinAll([this] { ui.HandleSentCalls(); });
   }
   // Lets `seconds` of countdown pass: the timer ticks on virtual time, the workers run in
   // real time in between.
@@ -48,7 +54,7 @@ TEST_F(CountdownThreadsTest, RunsToTheAlarmWithEveryWorkerRacing) {
   ui.Type(Control(kSeconds), "12");
   ui.Click(Control(kStart));
   Run(15);
-  real.JoinAll();  // the ticker has seen the end by now
+  JoinAll();  // the ticker has seen the end by now
   EXPECT_EQ(Text(kRemaining), "0");
   EXPECT_EQ(sound.TimesOf(sounds::AlarmClip).size(), 1u);
   EXPECT_GE(sound.TimesOf(sounds::TickClip).size(), 12u);
@@ -66,9 +72,30 @@ TEST_F(CountdownThreadsTest, PausesStopsAndStartsWhileWorkersRun) {
     Run(2);
     ui.Click(Control(kStart));
   }
-  real.JoinAll();
+  JoinAll();
   EXPECT_EQ(Text(kStart), "B");
   EXPECT_FALSE(ui.WindowExists(program->DisplayWindow()));
+  EXPECT_EQ(drawing.LiveObjectCount(), 0);
+}
+
+TEST_F(CountdownThreadsTest, DoubleClicksInsideABlinkNeverHangOrFadeTheNewDisplay) {
+  ui.Type(Control(kSeconds), "12");
+  for (int round = 0; round < 10; ++round) {
+    ui.Click(Control(kStart));
+    Run(2);
+    scheduler.AdvanceBy(1000);  // the tick that draws 10: its blink begins 400 / kSpeedUp ms on
+    std::this_thread::sleep_for(std::chrono::milliseconds(400 / kSpeedUp + round));
+    ui.Click(Control(kStart));
+    ui.Click(Control(kStart));
+    const WindowHandle fresh = program->DisplayWindow();
+    // Long enough for the old blink to have ended; the new countdown has not ticked yet.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1000 / kSpeedUp));
+    ui.PumpPendingMessages();
+    EXPECT_EQ(drawing.Layered(fresh).flags, LayeredFlags::ColourKey) << "round " << round;
+    ui.Click(Control(kStart));
+  }
+  JoinAll();
+  EXPECT_EQ(Text(kStart), "B");
   EXPECT_EQ(drawing.LiveObjectCount(), 0);
 }
 

@@ -17,6 +17,10 @@ inline constexpr char kConfigPath[] = "C:\\Zorvane\\MyConfig.ini";
 
 class ProgramFixture {
  public:
+  // Workers still at work (a ticker asleep, a fade) end before the program they use goes,
+  // as they end with the process before anything of the program is taken apart.
+  ~ProgramFixture() { scheduler.EndAllWorkers(); }
+
   // Starts the program as the process would, without entering the message loop.
   void Start() {
     program = std::make_unique<Program>(Platform{ui, *threads, files, drawing, sound});

@@ -111,5 +111,5 @@ void OpenProbeWindow(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   OpenProbeWindow(instance);
-  ExitProcess(static_cast<UINT>(zorvane::RunOnWindows()));
+  zorvane::RunOnWindows();
 }
