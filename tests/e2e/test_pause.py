@@ -15,8 +15,13 @@ LWA_ALPHA = 2
 
 
 def click(session: ZorvaneSession, name: str) -> float:
-    session.screen.click(*session.control(name).screen.centre)
-    return time.monotonic()
+    """Clicks the control and returns when X had the click: the time is taken before
+    the press, not after xdotool's wait and the settle, which a loaded machine stretches."""
+    session.screen.move(*session.control(name).screen.centre)
+    pressed = time.monotonic()
+    session.screen.click_now()
+    time.sleep(session.screen.settle)
+    return pressed
 
 
 def wait_for_remaining(session: ZorvaneSession, value: str, timeout: float) -> float:
