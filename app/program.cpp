@@ -1,9 +1,10 @@
 #include "app/program.h"
 
 #include "app/folding.h"
+#include "app/main_window_controls.h"
 #include "app/main_window_layout.h"
-#include "app/thread_routines.h"
 #include "auxwindows/aux_window_handlers.h"
+#include "core/thread_routines.h"
 #include "settings/settings_file.h"
 
 namespace zorvane {
@@ -48,10 +49,12 @@ int Program::Run() {
 
 void Program::PrepareMainWindow() {
   WindowSystem& ui = platform_.ui;
-  countdown_.Attach(mainWindow_);
-  ui.SetFocus(ui.FindControl(mainWindow_, main_window::kMinutes));
+  const CountdownControls countdown = FindCountdownControls(ui, mainWindow_);
+  countdown_.Attach(mainWindow_, countdown);
+  settings_ = FindSettingsControls(ui, mainWindow_);
+  ui.SetFocus(countdown.minutes);
   FoldAndDock(ui, mainWindow_);
-  LoadSettings(ui, mainWindow_, platform_.files);
+  LoadSettings(ui, settings_, platform_.files);
 }
 
 void Program::ShutdownCleanup() {
@@ -65,21 +68,18 @@ void Program::ShutdownCleanup() {
   // Terminating a thread can leave a lock of the heap or of the drawing system held, which
   // would hang the exit; the latest redraw normally ends within milliseconds, so it gets
   // the chance to, and is terminated only if it does not.
-  if (QueryThreadState(threads, state_.RedrawThread) == 2) {
+  if (QueryThreadState(threads, state_.RedrawThread) == ThreadState::Running) {
     WaitThreadPumping(threads, ui, state_.RedrawThread, kRedrawGraceMs, true);
-    if (QueryThreadState(threads, state_.RedrawThread) == 2) {
-      threads.TerminateThread(state_.RedrawThread);
+    if (QueryThreadState(threads, state_.RedrawThread) == ThreadState::Running) {
+      threads.TerminateThread(state_.RedrawThread.get());
     }
   }
-  if (QueryThreadState(threads, state_.RedrawThread) != 0) {
-    threads.CloseThread(state_.RedrawThread);
-    state_.RedrawThread = {};
-  }
+  state_.RedrawThread.reset();
 }
 
 void Program::ToggleFold() { zorvane::ToggleFold(platform_.ui, mainWindow_); }
 
-void Program::SaveSettings() { zorvane::SaveSettings(platform_.ui, mainWindow_, platform_.files); }
+void Program::SaveSettings() { zorvane::SaveSettings(platform_.ui, settings_, platform_.files); }
 
 void Program::CloseMainWindow() { platform_.ui.DestroyWindow(mainWindow_); }
 

@@ -5,9 +5,10 @@
 
 #include <vector>
 
-#include "app/program_state.h"
+#include "core/program_state.h"
 #include "countdown/countdown.h"
 #include "platform/platform.h"
+#include "settings/settings_file.h"
 
 namespace zorvane {
 
@@ -46,6 +47,7 @@ class Program {
   ProgramState state_;
   Countdown countdown_;
   WindowHandle mainWindow_;
+  SettingsControls settings_;  // found when the main window is created
 };
 
 }  // namespace zorvane

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/program_state.h"
+#include "core/program_state.h"
 #include "platform/sound.h"
 #include "platform/threads.h"
 

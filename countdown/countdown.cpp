@@ -3,14 +3,13 @@
 #include <cmath>
 #include <mutex>
 
-#include "app/main_window_layout.h"
-#include "app/thread_routines.h"
+#include "core/text_to_integer.h"
+#include "core/thread_routines.h"
 #include "countdown/alarm.h"
 #include "countdown/time_entry.h"
 #include "display/display_window_layout.h"
 #include "display/layering.h"
 #include "resources/sounds.h"
-#include "settings/text_to_integer.h"
 
 namespace zorvane {
 namespace {
@@ -42,19 +41,10 @@ Countdown::Countdown(WindowSystem& ui, Threads& threads, Drawing& drawing, Sound
       state_(state),
       display_{ui, drawing, state, {}} {}
 
-void Countdown::Attach(WindowHandle mainWindow) {
-  using namespace main_window;
+void Countdown::Attach(WindowHandle mainWindow, const CountdownControls& controls) {
   mainWindow_ = mainWindow;
-  startButton_ = ui_.FindControl(mainWindow, kStart);
-  pauseButton_ = ui_.FindControl(mainWindow, kPause);
-  minutesBox_ = ui_.FindControl(mainWindow, kMinutes);
-  secondsBox_ = ui_.FindControl(mainWindow, kSeconds);
-  remainingBox_ = ui_.FindControl(mainWindow, kRemaining);
-  widthBox_ = ui_.FindControl(mainWindow, kDigitWidth);
-  heightBox_ = ui_.FindControl(mainWindow, kDigitHeight);
-  thicknessBox_ = ui_.FindControl(mainWindow, kSegmentThickness);
-  gapBox_ = ui_.FindControl(mainWindow, kSegmentGap);
-  display_.controls = FindDisplayControls(ui_, mainWindow);
+  controls_ = controls;
+  display_.controls = controls.display;
 }
 
 void Countdown::ToggleStartStop() {
@@ -62,7 +52,7 @@ void Countdown::ToggleStartStop() {
   // being stopped, and a start now would be torn down by the rest of Stop.
   if (stopping_) return;
   threads_.TrimWorkingSet();
-  if (ui_.ControlText(startButton_) == kIdle) {
+  if (ui_.ControlText(controls_.start) == kIdle) {
     Start();
   } else {
     Stop();
@@ -72,12 +62,12 @@ void Countdown::ToggleStartStop() {
 void Countdown::Start() {
   state_.DisplayMarginX = 5;
   state_.DisplayMarginY = 5;
-  state_.DigitWidth = TextToInteger(ui_.ControlText(widthBox_));
-  state_.DigitHeight = TextToInteger(ui_.ControlText(heightBox_));
-  state_.SegmentThickness = TextToInteger(ui_.ControlText(thicknessBox_));
-  state_.SegmentGap = TextToInteger(ui_.ControlText(gapBox_));
-  state_.RemainingSeconds = EnteredTotal(ui_, minutesBox_, secondsBox_);
-  ui_.SetControlText(remainingBox_, IntegerToText(state_.RemainingSeconds));
+  state_.DigitWidth = TextToInteger(ui_.ControlText(controls_.digitWidth));
+  state_.DigitHeight = TextToInteger(ui_.ControlText(controls_.digitHeight));
+  state_.SegmentThickness = TextToInteger(ui_.ControlText(controls_.segmentThickness));
+  state_.SegmentGap = TextToInteger(ui_.ControlText(controls_.segmentGap));
+  state_.RemainingSeconds = EnteredTotal(ui_, controls_.minutes, controls_.seconds);
+  ui_.SetControlText(controls_.display.remaining, IntegerToText(state_.RemainingSeconds));
   state_.WarningArmed = 1;
   state_.DisplayLayoutPending = 1;
   state_.CountdownRunning = 1;
@@ -94,26 +84,24 @@ void Countdown::Start() {
   }
   ReplaceDisplayWindow(display);
   // A redraw left running by the last Stop is let go now rather than forgotten.
-  if (state_.RedrawThread) threads_.CloseThread(state_.RedrawThread);
-  state_.RedrawThread = {};
+  state_.RedrawThread.reset();
   state_.TimerId = 1;
   RedrawDisplay(display_, display, state_.RemainingSeconds);  // sizes, centres and shows it
   SetTimer();
-  ui_.SetControlText(startButton_, kOpen);
+  ui_.SetControlText(controls_.start, kOpen);
 }
 
 void Countdown::Stop() {
   stopping_ = true;
-  ui_.SetControlText(startButton_, kIdle);
-  ui_.SetControlText(pauseButton_, kRunning);
+  ui_.SetControlText(controls_.start, kIdle);
+  ui_.SetControlText(controls_.pause, kRunning);
   ui_.KillTimer(mainWindow_, state_.TimerId);
   EndRun();
-  if (QueryThreadState(threads_, state_.RedrawThread) == 2) {
+  if (QueryThreadState(threads_, state_.RedrawThread) == ThreadState::Running) {
     WaitThreadPumping(threads_, ui_, state_.RedrawThread, kStopWaitMs, true);
   }
-  if (QueryThreadState(threads_, state_.RedrawThread) == 1) {
-    threads_.CloseThread(state_.RedrawThread);
-    state_.RedrawThread = {};
+  if (QueryThreadState(threads_, state_.RedrawThread) == ThreadState::Ended) {
+    state_.RedrawThread.reset();
   }
   // The display lock lives as long as the program; nothing to delete.
   ui_.DestroyWindow(ReplaceDisplayWindow({}));
@@ -146,10 +134,7 @@ void Countdown::RedrawThreadProc(WindowHandle window, std::int32_t remaining) {
 }
 
 void Countdown::CountdownTick() {
-  if (state_.RedrawThread) {
-    threads_.CloseThread(state_.RedrawThread);  // a redraw still drawing goes on
-    state_.RedrawThread = {};
-  }
+  state_.RedrawThread.reset();  // a redraw still drawing goes on
   const std::int32_t remaining = state_.RemainingSeconds;
   if (remaining < 0) return;
 
@@ -180,13 +165,13 @@ void Countdown::CountdownTick() {
 
 void Countdown::TogglePause() {
   if (stopping_ || !ui_.WindowExists(state_.DisplayWindow.load())) return;
-  if (ui_.ControlText(pauseButton_) == kRunning) {
+  if (ui_.ControlText(controls_.pause) == kRunning) {
     ui_.KillTimer(mainWindow_, state_.TimerId);
-    ui_.SetControlText(pauseButton_, kPaused);
+    ui_.SetControlText(controls_.pause, kPaused);
     EndRun();
   } else {
     SetTimer();
-    ui_.SetControlText(pauseButton_, kRunning);
+    ui_.SetControlText(controls_.pause, kRunning);
     state_.CountdownRunning = 1;
     ++state_.CountdownRun;
     state_.WarningArmed = 1;
@@ -194,8 +179,8 @@ void Countdown::TogglePause() {
   }
 }
 
-void Countdown::ClampMinutesEntry() { ClampEntry(ui_, minutesBox_); }
+void Countdown::ClampMinutesEntry() { ClampEntry(ui_, controls_.minutes); }
 
-void Countdown::ClampSecondsEntry() { ClampEntry(ui_, secondsBox_); }
+void Countdown::ClampSecondsEntry() { ClampEntry(ui_, controls_.seconds); }
 
 }  // namespace zorvane

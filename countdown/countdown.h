@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "app/program_state.h"
+#include "core/program_state.h"
 #include "display/time_display.h"
 #include "platform/drawing.h"
 #include "platform/sound.h"
@@ -19,6 +19,20 @@
 
 namespace zorvane {
 
+// The main window's controls that the countdown reads and writes, found by the shell.
+struct CountdownControls {
+  ControlHandle start;    // 开始: "B" idle, "S" open
+  ControlHandle pause;    // 暂停: "P" running, "C" paused
+  ControlHandle minutes;  // the time entry
+  ControlHandle seconds;
+  // The display's geometry, read at every Start.
+  ControlHandle digitWidth;
+  ControlHandle digitHeight;
+  ControlHandle segmentThickness;
+  ControlHandle segmentGap;
+  DisplayControls display;  // the colours and 总时间
+};
+
 class Countdown {
  public:
   Countdown(WindowSystem& ui, Threads& threads, Drawing& drawing, Sound& sound,
@@ -26,8 +40,8 @@ class Countdown {
   Countdown(const Countdown&) = delete;
   Countdown& operator=(const Countdown&) = delete;
 
-  // Finds the main window's controls, once it and they exist.
-  void Attach(WindowHandle mainWindow);
+  // Takes the main window and its controls, once they exist.
+  void Attach(WindowHandle mainWindow, const CountdownControls& controls);
 
   void ToggleStartStop();
   void TogglePause();
@@ -55,8 +69,7 @@ class Countdown {
   Sound& sound_;
   ProgramState& state_;
   WindowHandle mainWindow_;
-  ControlHandle startButton_, pauseButton_, minutesBox_, secondsBox_, remainingBox_;
-  ControlHandle widthBox_, heightBox_, thicknessBox_, gapBox_;
+  CountdownControls controls_;
   DisplayContext display_;
   bool stopping_ = false;  // Stop is waiting for the last redraw
 };

@@ -1,7 +1,7 @@
 #include "countdown/time_entry.h"
 
-#include "display/fractional.h"
-#include "settings/text_to_integer.h"
+#include "core/fractional.h"
+#include "core/text_to_integer.h"
 
 namespace zorvane {
 

@@ -2,7 +2,7 @@
 // redraw, and fading (the whole window translucent) during the last ten seconds.
 #pragma once
 
-#include "app/program_state.h"
+#include "core/program_state.h"
 #include "platform/drawing.h"
 #include "platform/threads.h"
 #include "platform/window_system.h"

@@ -2,12 +2,11 @@
 
 #include <mutex>
 
-#include "app/main_window_layout.h"
+#include "core/fractional.h"
+#include "core/text_to_integer.h"
 #include "display/canvas_objects.h"
 #include "display/draw_digit.h"
-#include "display/fractional.h"
 #include "display/layering.h"
-#include "settings/text_to_integer.h"
 
 namespace zorvane {
 namespace {
@@ -90,13 +89,6 @@ Colour Picked(const WindowSystem& ui, ControlHandle picker) {
 }
 
 }  // namespace
-
-DisplayControls FindDisplayControls(const WindowSystem& ui, WindowHandle mainWindow) {
-  using namespace main_window;
-  return {ui.FindControl(mainWindow, kBackgroundColour), ui.FindControl(mainWindow, kLitColour),
-          ui.FindControl(mainWindow, kUnlitColour),      ui.FindControl(mainWindow, kAlarmColour),
-          ui.FindControl(mainWindow, kSeparatorColour),  ui.FindControl(mainWindow, kRemaining)};
-}
 
 TimeTexts FormatRemaining(std::int32_t remaining) {
   return {TwoCharacters(remaining / 60), TwoCharacters(remaining % 60)};

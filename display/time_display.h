@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/program_state.h"
+#include "core/program_state.h"
 #include "platform/drawing.h"
 #include "platform/window_system.h"
 
@@ -23,8 +23,6 @@ struct DisplayControls {
   ControlHandle separator;
   ControlHandle remaining;  // 总时间, on the main window
 };
-
-DisplayControls FindDisplayControls(const WindowSystem& ui, WindowHandle mainWindow);
 
 // What a redraw works with. Every member may be used from a worker thread.
 struct DisplayContext {

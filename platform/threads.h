@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace zorvane {
 
@@ -37,17 +38,47 @@ class Lock {
   virtual void unlock() = 0;
 };
 
+class Threads;
+
+// A started thread's handle and the duty to close it, which moves with it: the handle is
+// closed when its owner is reset, given another or goes. Closing a handle lets the thread
+// run on; nobody can wait for it any more. A zero handle (no thread) owes nothing.
+class OwnedThread {
+ public:
+  OwnedThread() = default;
+  OwnedThread(Threads& threads, ThreadHandle handle) : threads_(&threads), handle_(handle) {}
+  OwnedThread(OwnedThread&& other) noexcept
+      : threads_(other.threads_), handle_(std::exchange(other.handle_, {})) {}
+  OwnedThread& operator=(OwnedThread&& other) noexcept {
+    if (this != &other) {
+      reset();
+      threads_ = other.threads_;
+      handle_ = std::exchange(other.handle_, {});
+    }
+    return *this;
+  }
+  ~OwnedThread() { reset(); }
+
+  ThreadHandle get() const { return handle_; }
+  explicit operator bool() const { return static_cast<bool>(handle_); }
+  // Closes the handle now.
+  inline void reset();
+
+ private:
+  Threads* threads_ = nullptr;
+  ThreadHandle handle_;
+};
+
 class Threads {
  public:
   virtual ~Threads() = default;
 
-  // Starts `body` on a new thread and returns its handle, which the caller must close.
-  // A thread that cannot be started gives a zero handle.
-  virtual ThreadHandle StartThread(std::function<void()> body) = 0;
-  // Starts `body` on a new thread whose handle is closed at once: nobody waits for it.
-  void StartDetachedThread(std::function<void()> body) {
-    if (const ThreadHandle handle = StartThread(std::move(body))) CloseThread(handle);
+  // Starts `body` on a new thread. A thread that cannot be started gives an empty owner.
+  OwnedThread StartThread(std::function<void()> body) {
+    return OwnedThread(*this, StartThreadHandle(std::move(body)));
   }
+  // Starts `body` on a new thread whose handle is closed at once: nobody waits for it.
+  void StartDetachedThread(std::function<void()> body) { StartThread(std::move(body)); }
   virtual ThreadState QueryThread(ThreadHandle thread) const = 0;
   virtual void CloseThread(ThreadHandle thread) = 0;
   // The last resort for a thread that did not end in time.
@@ -59,6 +90,15 @@ class Threads {
   // Asks the system to take as many pages as it can out of the process's working set.
   virtual void TrimWorkingSet() = 0;
   virtual std::unique_ptr<Lock> CreateLock() = 0;
+
+ protected:
+  // Starts `body` on a new thread and returns its handle, which the caller must close; a
+  // zero handle when it cannot be started. StartThread gives the handle an owner.
+  virtual ThreadHandle StartThreadHandle(std::function<void()> body) = 0;
 };
+
+inline void OwnedThread::reset() {
+  if (handle_) threads_->CloseThread(std::exchange(handle_, {}));
+}
 
 }  // namespace zorvane

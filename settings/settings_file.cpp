@@ -2,24 +2,23 @@
 
 #include <array>
 
-#include "app/main_window_layout.h"
+#include "core/text_to_integer.h"
 #include "settings/ini_document.h"
-#include "settings/text_to_integer.h"
 
 namespace zorvane {
 namespace {
 
 constexpr std::array<SettingRow, 9> kRows{{
-    {"Main", "Width", "120", main_window::kDigitWidth, false},
+    {"Main", "Width", "120", &SettingsControls::digitWidth, false},
     // The one default with a leading blank; it stays in the file as "High= 200".
-    {"Main", "High", " 200", main_window::kDigitHeight, false},
-    {"Main", "Border", "20", main_window::kSegmentThickness, false},
-    {"Main", "Space", "2", main_window::kSegmentGap, false},
-    {"color", "bgc", "13948116", main_window::kBackgroundColour, true},
-    {"color", "lc", "0", main_window::kLitColour, true},
-    {"color", "dc", "15527148", main_window::kUnlitColour, true},
-    {"color", "alarm", "255", main_window::kAlarmColour, true},
-    {"color", "split", "0", main_window::kSeparatorColour, true},
+    {"Main", "High", " 200", &SettingsControls::digitHeight, false},
+    {"Main", "Border", "20", &SettingsControls::segmentThickness, false},
+    {"Main", "Space", "2", &SettingsControls::segmentGap, false},
+    {"color", "bgc", "13948116", &SettingsControls::background, true},
+    {"color", "lc", "0", &SettingsControls::lit, true},
+    {"color", "dc", "15527148", &SettingsControls::unlit, true},
+    {"color", "alarm", "255", &SettingsControls::alarm, true},
+    {"color", "split", "0", &SettingsControls::separator, true},
 }};
 
 constexpr std::string_view kFileName = "\\MyConfig.ini";
@@ -35,13 +34,13 @@ std::string ConfigFilePath(std::string_view executablePath) {
   return std::string(folder) + std::string(kFileName);
 }
 
-void LoadSettings(WindowSystem& ui, WindowHandle mainWindow, FileSystem& files) {
+void LoadSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files) {
   const std::string path = ConfigFilePath(files.ExecutablePath());
   if (!files.Exists(path)) files.CreateEmptyFile(path);
   const IniDocument file = IniDocument::Parse(files.ReadFile(path).value_or(std::string{}));
   for (const SettingRow& row : kRows) {
     const std::string text = file.Value(row.section, row.key).value_or(std::string(row.defaultText));
-    const ControlHandle control = ui.FindControl(mainWindow, row.control);
+    const ControlHandle control = controls.*row.control;
     if (row.isColour) {
       ui.SetControlColour(control, static_cast<Colour>(TextToInteger(text)));
     } else {
@@ -50,13 +49,13 @@ void LoadSettings(WindowSystem& ui, WindowHandle mainWindow, FileSystem& files) 
   }
 }
 
-void SaveSettings(WindowSystem& ui, WindowHandle mainWindow, FileSystem& files) {
+void SaveSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files) {
   const std::string path = ConfigFilePath(files.ExecutablePath());
   std::optional<std::string> old = files.ReadFile(path);
   if (!old && files.Exists(path)) return;  // unreadable: writing would lose its other lines
   IniDocument file = IniDocument::Parse(old.value_or(std::string{}));
   for (const SettingRow& row : kRows) {
-    const ControlHandle control = ui.FindControl(mainWindow, row.control);
+    const ControlHandle control = controls.*row.control;
     const std::string value =
         row.isColour ? IntegerToText(static_cast<std::int32_t>(ui.ControlColour(control)))
                      : ui.ControlText(control);

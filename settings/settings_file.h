@@ -11,12 +11,25 @@
 
 namespace zorvane {
 
+// The main window's nine hidden controls that hold the settings, found by the shell.
+struct SettingsControls {
+  ControlHandle digitWidth;  // the four geometry boxes hold text
+  ControlHandle digitHeight;
+  ControlHandle segmentThickness;
+  ControlHandle segmentGap;
+  ControlHandle background;  // the five colour pickers hold integers
+  ControlHandle lit;
+  ControlHandle unlit;
+  ControlHandle alarm;
+  ControlHandle separator;
+};
+
 struct SettingRow {
   std::string_view section;
   std::string_view key;
   std::string_view defaultText;
-  std::string_view control;  // the main window's control that holds it
-  bool isColour;             // held as a colour (an integer) rather than as text
+  ControlHandle SettingsControls::*control;  // the control that holds it
+  bool isColour;                             // held as a colour (an integer) rather than as text
 };
 
 // In the order in which they are read and written.
@@ -28,11 +41,11 @@ std::string ConfigFilePath(std::string_view executablePath);
 
 // Creates an empty file when there is none, then fills the nine controls: the geometry
 // texts unchanged, the colours through TextToInteger. A missing key gives its default.
-void LoadSettings(WindowSystem& ui, WindowHandle mainWindow, FileSystem& files);
+void LoadSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files);
 
 // Writes all nine values into the file, keeping every other line of it. The file is
 // replaced in one step; when that cannot be done, or the old file cannot be read (so its
 // other lines would be lost), the file stays as it was.
-void SaveSettings(WindowSystem& ui, WindowHandle mainWindow, FileSystem& files);
+void SaveSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files);
 
 }  // namespace zorvane

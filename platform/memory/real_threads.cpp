@@ -53,7 +53,7 @@ void RealThreads::JoinAll(const std::function<void()>& meanwhile) {
   }
 }
 
-ThreadHandle RealThreads::StartThread(std::function<void()> body) {
+ThreadHandle RealThreads::StartThreadHandle(std::function<void()> body) {
   auto worker = std::make_shared<Worker>();
   std::lock_guard lock(mutex_);
   const std::uintptr_t id = nextId_++;

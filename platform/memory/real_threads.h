@@ -29,7 +29,6 @@ class RealThreads final : public Threads {
   RealThreads(const RealThreads&) = delete;
   RealThreads& operator=(const RealThreads&) = delete;
 
-  ThreadHandle StartThread(std::function<void()> body) override;
   ThreadState QueryThread(ThreadHandle thread) const override;
   void CloseThread(ThreadHandle thread) override;
   // A running thread cannot be stopped from outside here; it is waited for instead.
@@ -45,6 +44,9 @@ class RealThreads final : public Threads {
   // Waits until every thread started so far has ended, calling `meanwhile` (the UI
   // thread's message handling, for workers that wait for it) while it waits.
   void JoinAll(const std::function<void()>& meanwhile = {});
+
+ protected:
+  ThreadHandle StartThreadHandle(std::function<void()> body) override;
 
  private:
   struct Worker {

@@ -100,7 +100,7 @@ void VirtualScheduler::ReleaseLock(int& owner) {
   owner = 0;
 }
 
-ThreadHandle VirtualScheduler::StartThread(std::function<void()> body) {
+ThreadHandle VirtualScheduler::StartThreadHandle(std::function<void()> body) {
   Guard lock(mutex_);
   // Workers that have ended and whose handles are closed are gone for good: join them, so
   // that a long run does not pile up finished threads. (They hold the lock no more.)

@@ -38,7 +38,6 @@ class VirtualScheduler final : public Threads {
   VirtualScheduler(const VirtualScheduler&) = delete;
   VirtualScheduler& operator=(const VirtualScheduler&) = delete;
 
-  ThreadHandle StartThread(std::function<void()> body) override;
   ThreadState QueryThread(ThreadHandle thread) const override;
   void CloseThread(ThreadHandle thread) override;
   void TerminateThread(ThreadHandle thread) override;
@@ -86,6 +85,9 @@ class VirtualScheduler final : public Threads {
   int TerminationCount() const;
   // Terminates every worker that has not ended, as the process's end would (each unwinds).
   void EndAllWorkers();
+
+ protected:
+  ThreadHandle StartThreadHandle(std::function<void()> body) override;
 
  private:
   struct Worker;

@@ -32,7 +32,7 @@ class CriticalSection final : public Lock {
 
 }  // namespace
 
-ThreadHandle Win32Threads::StartThread(std::function<void()> body) {
+ThreadHandle Win32Threads::StartThreadHandle(std::function<void()> body) {
   auto owned = std::make_unique<std::function<void()>>(std::move(body));
   HANDLE handle = CreateThread(nullptr, 0, RunBody, owned.get(), 0, nullptr);
   if (handle == nullptr) return {};

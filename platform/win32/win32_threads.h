@@ -7,7 +7,6 @@ namespace zorvane::win32 {
 
 class Win32Threads final : public Threads {
  public:
-  ThreadHandle StartThread(std::function<void()> body) override;
   ThreadState QueryThread(ThreadHandle thread) const override;
   void CloseThread(ThreadHandle thread) override;
   void TerminateThread(ThreadHandle thread) override;
@@ -16,6 +15,9 @@ class Win32Threads final : public Threads {
   void TrimWorkingSet() override;
   // A critical section.
   std::unique_ptr<Lock> CreateLock() override;
+
+ protected:
+  ThreadHandle StartThreadHandle(std::function<void()> body) override;
 };
 
 }  // namespace zorvane::win32

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/text_to_integer.h"
+#include "core/text_to_integer.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace zorvane::fuzz {

@@ -60,12 +60,12 @@ TEST_F(SentCallsTest, AnIdleUiThreadHandlesThemAsTimeMovesOn) {
 }
 
 TEST_F(SentCallsTest, AWaitOfTheUiThreadEndsForASentCall) {
-  const ThreadHandle worker = scheduler.StartThread([&] { ui.SetControlText(Box(), "1"); });
-  EXPECT_EQ(scheduler.WaitForThreadOrInput(worker, 1000), WaitResult::InputArrived);
+  OwnedThread worker = scheduler.StartThread([&] { ui.SetControlText(Box(), "1"); });
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(worker.get(), 1000), WaitResult::InputArrived);
   EXPECT_EQ(scheduler.Now(), 0);
   ui.PumpPendingMessages();
-  EXPECT_EQ(scheduler.WaitForThreadOrInput(worker, 1000), WaitResult::ThreadEnded);
-  scheduler.CloseThread(worker);
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(worker.get(), 1000), WaitResult::ThreadEnded);
+  worker.reset();
 }
 
 TEST_F(SentCallsTest, StylesWaitForTheUiThreadButOpacityAloneDoesNot) {
@@ -126,10 +126,10 @@ TEST_F(SentCallsTest, WorkersTakeTurnsAtALock) {
 }
 
 TEST_F(SentCallsTest, ATerminatedWorkersCallNeverRuns) {
-  const ThreadHandle worker = scheduler.StartThread([&] { ui.SetControlText(Box(), "late"); });
+  OwnedThread worker = scheduler.StartThread([&] { ui.SetControlText(Box(), "late"); });
   scheduler.Spend(1);
-  scheduler.TerminateThread(worker);
-  scheduler.CloseThread(worker);
+  scheduler.TerminateThread(worker.get());
+  worker.reset();
   ui.PumpPendingMessages();
   EXPECT_EQ(ui.ControlText(Box()), "");
 }
@@ -141,16 +141,16 @@ TEST(SentCallsRealThreads, AWorkersWriteRunsOnTheUiThread) {
   RealThreads threads;
   threads.SetInputCheck([&] { return ui.HasPendingInput(); });
   std::thread::id ranOn;
-  const ThreadHandle worker = threads.StartThread([&] {
+  OwnedThread worker = threads.StartThread([&] {
     ui.RunOnUiThread([&] { ranOn = std::this_thread::get_id(); });
     ui.SetControlText(ui.FindControl(window, "box"), "9");
   });
-  while (threads.QueryThread(worker) == ThreadState::Running) {
-    if (threads.WaitForThreadOrInput(worker, 1000) == WaitResult::InputArrived) {
+  while (threads.QueryThread(worker.get()) == ThreadState::Running) {
+    if (threads.WaitForThreadOrInput(worker.get(), 1000) == WaitResult::InputArrived) {
       ui.PumpPendingMessages();
     }
   }
-  threads.CloseThread(worker);
+  worker.reset();
   EXPECT_EQ(ranOn, std::this_thread::get_id());
   EXPECT_EQ(ui.ControlText(ui.FindControl(window, "box")), "9");
 }

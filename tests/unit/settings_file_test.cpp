@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_window_controls.h"
 #include "app/main_window_layout.h"
 #include "program_fixture.h"
 
@@ -15,7 +16,7 @@ using namespace main_window;
 class SettingsFileTest : public ::testing::Test, public ProgramFixture {
  protected:
   Colour ColourOf(std::string_view name) const { return ui.ControlColour(Control(name)); }
-  void Save() { SaveSettings(ui, Main(), files); }
+  void Save() { SaveSettings(ui, FindSettingsControls(ui, Main()), files); }
 };
 
 TEST(ConfigFilePath, IsBesideTheExecutableEvenInADrivesRoot) {

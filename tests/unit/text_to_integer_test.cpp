@@ -1,5 +1,5 @@
 // The one conversion from text to number: full-width folding first, then atol's rules.
-#include "settings/text_to_integer.h"
+#include "core/text_to_integer.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include <limits>
 
+#include "core/fractional.h"
 #include "display/digit_geometry.h"
-#include "display/fractional.h"
 #include "display/time_display.h"
 
 namespace zorvane {

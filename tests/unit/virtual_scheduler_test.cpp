@@ -61,53 +61,54 @@ TEST_F(VirtualSchedulerTest, TerminatedSleeperUnwindsItsStack) {
     bool& flag;
     ~Guard() { flag = true; }
   };
-  const ThreadHandle thread = scheduler.StartThread([&] {
+  OwnedThread thread = scheduler.StartThread([&] {
     Guard guard{cleanedUp};
     scheduler.Sleep(10000);
     Log("never");
   });
   scheduler.RunUntilIdle();
-  EXPECT_EQ(scheduler.QueryThread(thread), ThreadState::Running);
-  scheduler.TerminateThread(thread);
+  EXPECT_EQ(scheduler.QueryThread(thread.get()), ThreadState::Running);
+  scheduler.TerminateThread(thread.get());
   EXPECT_TRUE(cleanedUp);
-  EXPECT_EQ(scheduler.QueryThread(thread), ThreadState::Ended);
+  EXPECT_EQ(scheduler.QueryThread(thread.get()), ThreadState::Ended);
   EXPECT_EQ(scheduler.TerminationCount(), 1);
-  scheduler.CloseThread(thread);
-  EXPECT_EQ(scheduler.QueryThread(thread), ThreadState::Unknown);
+  const ThreadHandle closed = thread.get();
+  thread.reset();
+  EXPECT_EQ(scheduler.QueryThread(closed), ThreadState::Unknown);
   scheduler.AdvanceTo(20000);
   EXPECT_TRUE(log.empty());
 }
 
 TEST_F(VirtualSchedulerTest, WaitEndsForTheRightReason) {
-  const ThreadHandle quick = scheduler.StartThread([&] { scheduler.Sleep(300); });
-  EXPECT_EQ(scheduler.WaitForThreadOrInput(quick, 1000), WaitResult::ThreadEnded);
+  OwnedThread quick = scheduler.StartThread([&] { scheduler.Sleep(300); });
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(quick.get(), 1000), WaitResult::ThreadEnded);
   EXPECT_EQ(scheduler.Now(), 300);
 
-  const ThreadHandle slow = scheduler.StartThread([&] { scheduler.Sleep(5000); });
-  EXPECT_EQ(scheduler.WaitForThreadOrInput(slow, 1000), WaitResult::TimedOut);
+  OwnedThread slow = scheduler.StartThread([&] { scheduler.Sleep(5000); });
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(slow.get(), 1000), WaitResult::TimedOut);
   EXPECT_EQ(scheduler.Now(), 1300);
 
   scheduler.SetTimer(1, 1000, [] {});
-  EXPECT_EQ(scheduler.WaitForThreadOrInput(slow, 1000), WaitResult::InputArrived);
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(slow.get(), 1000), WaitResult::InputArrived);
   EXPECT_EQ(scheduler.Now(), 2300);  // the timer set at 1300 fell due
 
   bool pending = true;
   scheduler.SetInputCheck([&] { return pending; });
-  EXPECT_EQ(scheduler.WaitForThreadOrInput(slow, 1000), WaitResult::InputArrived);
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(slow.get(), 1000), WaitResult::InputArrived);
   scheduler.SetInputCheck({});
 
-  scheduler.CloseThread(quick);
-  EXPECT_EQ(scheduler.WaitForThreadOrInput(quick, 1000), WaitResult::Failed);
-  scheduler.CloseThread(slow);
+  const ThreadHandle closed = quick.get();
+  quick.reset();
+  EXPECT_EQ(scheduler.WaitForThreadOrInput(closed, 1000), WaitResult::Failed);
 }
 
 TEST_F(VirtualSchedulerTest, ClosedHandlesAreCountedAndFinishedWorkersReaped) {
   for (int i = 0; i < 50; ++i) scheduler.StartDetachedThread([] {});
-  const ThreadHandle kept = scheduler.StartThread([] {});
+  OwnedThread kept = scheduler.StartThread([] {});
   scheduler.RunUntilIdle();
   EXPECT_EQ(scheduler.OpenHandleCount(), 1);
   EXPECT_EQ(scheduler.LiveWorkerCount(), 0);
-  scheduler.CloseThread(kept);
+  kept.reset();
   EXPECT_EQ(scheduler.OpenHandleCount(), 0);
 }
 

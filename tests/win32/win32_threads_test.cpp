@@ -10,7 +10,7 @@
 #include <chrono>
 #include <mutex>
 
-#include "app/thread_routines.h"
+#include "core/thread_routines.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace zorvane::win32 {
@@ -43,26 +43,26 @@ class Win32ThreadsTest : public ::testing::Test {
 // With a wait that ignored sent messages the worker would sit in its write until the wait
 // timed out, ten seconds here.
 TEST_F(Win32ThreadsTest, WaitingForAWorkerHandlesItsWriteAtOnce) {
-  const ThreadHandle worker = threads.StartThread([&] { ui.SetControlText(Box(), "42"); });
+  OwnedThread worker = threads.StartThread([&] { ui.SetControlText(Box(), "42"); });
   ASSERT_TRUE(worker);
   const auto start = std::chrono::steady_clock::now();
   WaitThreadPumping(threads, ui, worker, 10000, true);
   EXPECT_LT(Since(start).count(), 5000);
-  EXPECT_EQ(threads.QueryThread(worker), ThreadState::Ended);
+  EXPECT_EQ(threads.QueryThread(worker.get()), ThreadState::Ended);
   EXPECT_EQ(ui.ControlText(Box()), "42");
-  threads.CloseThread(worker);
+  worker.reset();
 }
 
 TEST_F(Win32ThreadsTest, RunOnUiThreadRunsThereAndWaits) {
   const DWORD uiThread = GetCurrentThreadId();
   std::atomic<DWORD> ranOn{0};
   std::atomic<bool> returned{false};
-  const ThreadHandle worker = threads.StartThread([&] {
+  OwnedThread worker = threads.StartThread([&] {
     ui.RunOnUiThread([&] { ranOn = GetCurrentThreadId(); });
     returned = ranOn.load() != 0;  // the call had run when RunOnUiThread came back
   });
   WaitThreadPumping(threads, ui, worker, 10000, true);
-  threads.CloseThread(worker);
+  worker.reset();
   EXPECT_EQ(ranOn.load(), uiThread);
   EXPECT_TRUE(returned.load());
   // On the UI thread itself it runs at once.
@@ -74,7 +74,7 @@ TEST_F(Win32ThreadsTest, RunOnUiThreadRunsThereAndWaits) {
 TEST_F(Win32ThreadsTest, LockKeepsAWorkerOutWhileHeld) {
   const auto lock = threads.CreateLock();
   std::atomic<bool> entered{false};
-  ThreadHandle worker;
+  OwnedThread worker;
   {
     std::lock_guard held(*lock);
     worker = threads.StartThread([&] {
@@ -85,7 +85,7 @@ TEST_F(Win32ThreadsTest, LockKeepsAWorkerOutWhileHeld) {
     EXPECT_FALSE(entered.load());
   }
   WaitThreadPumping(threads, ui, worker, 10000, true);
-  threads.CloseThread(worker);
+  worker.reset();
   EXPECT_TRUE(entered.load());
 }
 

@@ -2,6 +2,7 @@
 // objects, threads and memory. Only the tests use it; they ask through the driver after a
 // long run of countdowns and compare with what it held before. The answers are read on the
 // program's own UI thread, between two of its messages, so no handler is half done.
+// The probe is the program's own entry (app/win_main.cpp) linked with this file.
 #include <windows.h>
 
 #include <malloc.h>
@@ -14,7 +15,6 @@
 #include <cstring>
 #include <vector>
 
-#include "app/run_on_windows.h"
 #include "platform/win32/scoped.h"
 #include "tests/e2e/probe/resource_probe.h"
 
@@ -96,7 +96,8 @@ LRESULT CALLBACK ProbeProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
   return -1;
 }
 
-void OpenProbeWindow(HINSTANCE instance) {
+void OpenProbeWindow() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = ProbeProc;
   windowClass.hInstance = instance;
@@ -107,9 +108,8 @@ void OpenProbeWindow(HINSTANCE instance) {
                   instance, nullptr);
 }
 
-}  // namespace
+// Opened before the program's own entry runs, on the thread that becomes its UI thread, so
+// the program's message loop serves it: the probe is the program's entry and this file.
+const bool kProbeWindowOpened = (OpenProbeWindow(), true);
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  OpenProbeWindow(instance);
-  zorvane::RunOnWindows();
-}
+}  // namespace

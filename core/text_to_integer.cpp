@@ -1,4 +1,4 @@
-#include "settings/text_to_integer.h"
+#include "core/text_to_integer.h"
 
 #include <algorithm>
 #include <limits>

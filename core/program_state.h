@@ -1,5 +1,7 @@
-// The program-wide state: thirteen values, all zero when the process starts. The UI thread
-// writes them; worker threads read them, so each is a word of its own (std::atomic).
+// The program-wide state, all zero or empty when the process starts. The UI thread writes it.
+// What worker threads read is a word of its own (std::atomic): the display's geometry, the
+// countdown's flags and run, and the display window. The lock is shared by both sides; the
+// latest redraw's handle and the timer's id belong to the UI thread alone.
 #pragma once
 
 #include <atomic>
@@ -48,7 +50,7 @@ struct ProgramState {
   bool Shows(WindowHandle window) const { return window && DisplayWindow.load() == window; }
 
   // The redraw thread started by the latest tick, until its handle is closed.
-  ThreadHandle RedrawThread;
+  OwnedThread RedrawThread;
   std::int32_t TimerId = 0;
 };
 

@@ -1,4 +1,4 @@
-#include "app/thread_routines.h"
+#include "core/thread_routines.h"
 
 namespace zorvane {
 
@@ -6,21 +6,21 @@ namespace {
 constexpr int kDefaultWaitMs = 5000;
 }
 
-int QueryThreadState(const Threads& threads, ThreadHandle thread) {
-  return static_cast<int>(threads.QueryThread(thread));
+ThreadState QueryThreadState(const Threads& threads, const OwnedThread& thread) {
+  return threads.QueryThread(thread.get());
 }
 
-void WaitThreadPumping(Threads& threads, WindowSystem& ui, ThreadHandle thread, int timeoutMs,
+void WaitThreadPumping(Threads& threads, WindowSystem& ui, const OwnedThread& thread, int timeoutMs,
                        bool useTimeout) {
   const int timeout = useTimeout ? timeoutMs : kDefaultWaitMs;
   for (;;) {
-    const WaitResult result = threads.WaitForThreadOrInput(thread, timeout);
+    const WaitResult result = threads.WaitForThreadOrInput(thread.get(), timeout);
     ui.PumpPendingMessages();
     // A wait that failed (the handle went bad) would fail again at once: stop here rather
     // than spin.
     if (result != WaitResult::InputArrived) return;
     // What was just handled may have been the thread's own last wait for this one.
-    if (threads.QueryThread(thread) != ThreadState::Running) return;
+    if (QueryThreadState(threads, thread) != ThreadState::Running) return;
   }
 }
 

@@ -1,5 +1,5 @@
-#include "app/run_on_windows.h"
-
+// The process entry of the Windows program: it builds the Win32 platform, runs the program
+// to its end and ends the process with its exit code.
 #include <windows.h>
 
 #include "app/program.h"
@@ -9,9 +9,8 @@
 #include "platform/win32/win32_threads.h"
 #include "platform/win32/win32_window_system.h"
 
-namespace zorvane {
-
-void RunOnWindows() {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace zorvane;
   win32::Win32WindowSystem ui;
   win32::Win32Threads threads;
   win32::Win32FileSystem files;
@@ -19,9 +18,9 @@ void RunOnWindows() {
   win32::Win32Sound sound;
   Program program({ui, threads, files, drawing, sound});
   const int exitCode = program.Run();
-  // Not a return: the objects above would be taken apart while workers may still wake and
-  // use them. ExitProcess ends every other thread first, then the process.
+  // Not a return: the objects above would be taken apart while workers nobody waits for (a
+  // warning ticker asleep, a blink, a sound being handed over) may still wake and use them.
+  // ExitProcess ends every other thread first, then the process, from inside the frame that
+  // owns the program and the platform.
   ExitProcess(static_cast<UINT>(exitCode));
 }
-
-}  // namespace zorvane
