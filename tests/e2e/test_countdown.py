@@ -5,8 +5,7 @@ sounds recorded from the sound server."""
 import time
 import unittest
 
-from audio import AudioRecorder, find_sounds
-from harness import Rect, ZorvaneSession, main, wait_until
+from harness import AudioRecorder, Rect, ZorvaneSession, find_sounds, main, wait_until
 
 DISPLAY = "DisplayWindow"
 

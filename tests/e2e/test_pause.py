@@ -6,8 +6,7 @@ a resume after zero sounds the alarm again."""
 import time
 import unittest
 
-from audio import AudioRecorder, find_sounds
-from harness import ZorvaneSession, main, wait_until
+from harness import AudioRecorder, ZorvaneSession, find_sounds, main, wait_until
 from test_countdown import DISPLAY, remaining, start_countdown
 
 LWA_COLORKEY = 1

@@ -17,8 +17,8 @@ import unittest
 from collections import Counter
 from dataclasses import dataclass, field
 
-from audio import RATE, AudioRecorder, find_sounds
-from harness import Driver, DriverError, HarnessError, ZorvaneSession, main, wait_until
+from harness import (RATE, AudioRecorder, Driver, DriverError, HarnessError, ZorvaneSession,
+                     find_sounds, main, wait_until)
 from test_aux_windows import ELEVEN_LINES, HELP, expand, press_escape_in, wait_gone
 from test_countdown import DISPLAY, start_countdown
 from test_pause import LWA_ALPHA, LWA_COLORKEY
