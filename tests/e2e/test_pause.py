@@ -6,11 +6,8 @@ a resume after zero sounds the alarm again."""
 import time
 import unittest
 
-from harness import AudioRecorder, ZorvaneSession, find_sounds, main, wait_until
-from test_countdown import DISPLAY, remaining, start_countdown
-
-LWA_COLORKEY = 1
-LWA_ALPHA = 2
+from harness import (DISPLAY, LWA_ALPHA, LWA_COLORKEY, AudioRecorder, ZorvaneSession, find_sounds,
+                     main, remaining, start_countdown, wait_until)
 
 
 def click(session: ZorvaneSession, name: str) -> float:

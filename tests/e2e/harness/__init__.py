@@ -28,13 +28,14 @@ started), ZORVANE_EXE, ZORVANE_DRIVER and ZORVANE_E2E_ARTIFACTS (where screensho
 Each module has one job; everything a test, a benchmark or a tool needs is taken from here.
 """
 
+from .actions import expand, press_escape_in, remaining, start_countdown, wait_gone
 from .driver import Driver, DriverError
 from .environment import artifacts_dir, parse_env_file, required_env, windows_path, wine_env
 from .errors import HarnessError
 from .geometry import Rect
 from .pictures import Image, is_dark, is_white
 from .processes import make_folder, remove_folder, start_process, stop_process
-from .program import MAIN_WINDOW
+from .program import DISPLAY, ELEVEN_LINES, HELP, MAIN_WINDOW, NOTES
 from .runner import main
 from .screen import XScreen
 from .session import ZorvaneSession
@@ -44,10 +45,12 @@ from .window_info import (LWA_ALPHA, LWA_COLORKEY, WS_EX_LAYERED, WS_EX_TOPMOST,
                           ControlInfo, LayeredInfo, PlainWindow, WindowInfo)
 
 __all__ = [
-    "AudioRecorder", "CHANNELS", "ControlInfo", "Driver", "DriverError", "HarnessError",
-    "Heard", "Image", "LWA_ALPHA", "LWA_COLORKEY", "LayeredInfo", "MAIN_WINDOW",
-    "PlainWindow", "RATE", "Rect", "WS_EX_LAYERED", "WS_EX_TOPMOST", "WS_VISIBLE",
-    "WindowInfo", "XScreen", "ZorvaneSession", "artifacts_dir", "find_sounds", "is_dark",
-    "is_white", "main", "make_folder", "parse_env_file", "remove_folder", "required_env",
-    "start_process", "stop_process", "wait_until", "windows_path", "wine_env",
+    "AudioRecorder", "CHANNELS", "ControlInfo", "DISPLAY", "Driver", "DriverError",
+    "ELEVEN_LINES", "HELP", "HarnessError", "Heard", "Image", "LWA_ALPHA", "LWA_COLORKEY",
+    "LayeredInfo", "MAIN_WINDOW", "NOTES", "PlainWindow", "RATE", "Rect", "WS_EX_LAYERED",
+    "WS_EX_TOPMOST", "WS_VISIBLE", "WindowInfo", "XScreen", "ZorvaneSession",
+    "artifacts_dir", "expand", "find_sounds", "is_dark", "is_white", "main", "make_folder",
+    "parse_env_file", "press_escape_in", "remaining", "remove_folder", "required_env",
+    "start_countdown", "start_process", "stop_process", "wait_gone", "wait_until",
+    "windows_path", "wine_env",
 ]
