@@ -8,13 +8,22 @@ from .session import ZorvaneSession
 from .waiting import wait_until
 
 
+def timed_click(session: ZorvaneSession, name: str) -> float:
+    """Clicks the control and returns when X had the click: the time is taken before
+    the press, not after xdotool's wait and the settle, which a loaded machine stretches."""
+    session.screen.move(*session.control(name).screen.centre)
+    pressed = time.monotonic()
+    session.screen.click_now()
+    time.sleep(session.screen.settle)
+    return pressed
+
+
 def start_countdown(session: ZorvaneSession, minutes: str, seconds: str) -> float:
-    """Types the time into the bar and clicks play; returns when it was clicked."""
+    """Types the time into the bar and clicks play; returns when X had the click."""
     for name, text in (("分钟", minutes), ("秒钟", seconds)):
         session.screen.click(*session.control(name).screen.centre)
         session.screen.type(text)
-    session.screen.click(*session.control("开始").screen.centre)
-    return time.monotonic()
+    return timed_click(session, "开始")
 
 
 def remaining(session: ZorvaneSession) -> str:
