@@ -6,10 +6,9 @@ and "联机获取" only brings up the unavailable-feature message box."""
 import time
 import unittest
 
-from harness import Image, Rect, ZorvaneSession, is_dark, main, wait_until
+from harness import (ELEVEN_LINES, HELP, NOTES, Image, Rect, ZorvaneSession, expand, is_dark, main,
+                     press_escape_in, wait_gone, wait_until)
 
-HELP = "HelpWindow"
-NOTES = "UpdateNotesWindow"
 SCREEN = Rect(0, 0, 1920, 1080)
 
 NOTES_TEXT = ("QuillomarZorvane 更新说明文件\r\n"
@@ -26,10 +25,6 @@ NOTES_TEXT = ("QuillomarZorvane 更新说明文件\r\n"
               "2.更新了部分界面文字提示内容；\r\n"
               "3、错误修复。\r\n")
 
-ELEVEN_LINES = (b"[Main]\r\nWidth=120\r\nHigh= 200\r\nBorder=20\r\nSpace=2\r\n"
-                b"[color]\r\nbgc=13948116\r\nlc=0\r\ndc=15527148\r\nalarm=255\r\nsplit=0\r\n")
-
-
 def is_red(rgb):
     return rgb[0] > 180 and rgb[1] < 90 and rgb[2] < 90
 
@@ -40,11 +35,6 @@ def is_blue(rgb):
 
 def centred(width, height):
     return Rect((SCREEN.width - width) // 2, (SCREEN.height - height) // 2, width, height)
-
-
-def expand(session):
-    session.screen.click(*session.control("设置").screen.centre)
-    wait_until(lambda: session.main_window().rect.width == 510 or None, 5, "the main window to expand")
 
 
 def open_modally(test, session, button, name, title, size):
@@ -58,16 +48,6 @@ def open_modally(test, session, button, name, title, size):
     test.assertFalse(window.topmost)
     test.assertFalse(session.main_window().enabled)
     return window
-
-
-def press_escape_in(session, name):
-    # X sends keys to the window under the pointer: move onto the window first.
-    session.screen.click(*session.background_point(name))
-    session.screen.key("Escape")
-
-
-def wait_gone(session, name):
-    wait_until(lambda: session.window(name) is None or None, 5, f"the window {name!r} to close")
 
 
 def message_boxes(session):

@@ -5,29 +5,14 @@ sounds recorded from the sound server."""
 import time
 import unittest
 
-from audio import AudioRecorder, find_sounds
-from harness import Rect, ZorvaneSession, main, wait_until
-
-DISPLAY = "DisplayWindow"
+from harness import (DISPLAY, NOTES, AudioRecorder, Rect, ZorvaneSession, expand, find_sounds, main,
+                     remaining, start_countdown, wait_gone, wait_until)
 
 # The default colours as the screen shows them (red, green, blue).
 BACKGROUND = (212, 212, 212)
 LIT = (0, 0, 0)
 UNLIT = (236, 236, 236)
 ALARM = (255, 0, 0)
-
-
-def start_countdown(session: ZorvaneSession, minutes: str, seconds: str) -> float:
-    """Types the time into the bar and clicks play; returns when it was clicked."""
-    for name, text in (("分钟", minutes), ("秒钟", seconds)):
-        session.screen.click(*session.control(name).screen.centre)
-        session.screen.type(text)
-    session.screen.click(*session.control("开始").screen.centre)
-    return time.monotonic()
-
-
-def remaining(session: ZorvaneSession) -> str:
-    return session.driver.text(session.control("总时间").hwnd)
 
 
 def close(a, b, tolerance=24):
@@ -119,17 +104,15 @@ class DisplayTest(unittest.TestCase):
         with ZorvaneSession() as session:
             start_countdown(session, "0", "4")
             session.wait_for_window(DISPLAY, 5)
-            session.screen.click(*session.control("设置").screen.centre)
-            wait_until(lambda: session.main_window().rect.width == 510 or None, 5, "expanding")
+            expand(session)
             session.screen.click(*session.control("更新说明按钮").screen.centre)
-            notes = session.wait_for_window("UpdateNotesWindow", 5)
+            notes = session.wait_for_window(NOTES, 5)
             self.assertFalse(session.window(DISPLAY).enabled)
             wait_until(lambda: remaining(session) == "0" or None, 10, "the count to reach 0")
-            self.assertIsNotNone(session.window("UpdateNotesWindow"))
+            self.assertIsNotNone(session.window(NOTES))
             session.screen.click(*notes.client.centre)
             session.screen.key("Escape")
-            wait_until(lambda: session.window("UpdateNotesWindow") is None or None, 5,
-                       "the notes window to close")
+            wait_gone(session, NOTES)
             self.assertTrue(session.window(DISPLAY).enabled)
 
     def test_escape_on_the_display_stops_the_countdown(self):
@@ -138,7 +121,7 @@ class DisplayTest(unittest.TestCase):
             display = session.wait_for_window(DISPLAY, 5)
             session.screen.click(*display.client.centre)
             session.screen.key("Escape")
-            wait_until(lambda: session.window(DISPLAY) is None or None, 5, "the display to close")
+            wait_gone(session, DISPLAY)
             self.assertEqual(session.control("开始").text, "B")
 
     def test_minutes_clamp_to_fifty_nine_as_they_are_typed(self):

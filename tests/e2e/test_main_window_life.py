@@ -6,11 +6,8 @@ background but not by its controls."""
 import time
 import unittest
 
-from harness import MAIN_WINDOW, Rect, ZorvaneSession, main, wait_until
-from test_countdown import start_countdown
-
-ELEVEN_LINES = (b"[Main]\r\nWidth=120\r\nHigh= 200\r\nBorder=20\r\nSpace=2\r\n"
-                b"[color]\r\nbgc=13948116\r\nlc=0\r\ndc=15527148\r\nalarm=255\r\nsplit=0\r\n")
+from harness import (DISPLAY, ELEVEN_LINES, Rect, ZorvaneSession, expand, main, start_countdown,
+                     wait_until)
 
 
 class FoldingTest(unittest.TestCase):
@@ -27,8 +24,7 @@ class FoldingTest(unittest.TestCase):
         with ZorvaneSession() as session:
             folded = session.screenshot()
             self.assertEqual(folded.width, session.main_window().client.width)
-            session.screen.click(*session.control("设置").screen.centre)
-            wait_until(lambda: session.main_window().rect.width == 510 or None, 5, "expanding")
+            expand(session)
             help_button = session.control("使用说明按钮")
             self.assertTrue(session.main_window().client.contains_rect(help_button.screen))
             shot = session.screenshot()
@@ -97,7 +93,7 @@ class ExitTest(unittest.TestCase):
     def test_escape_in_the_bar_during_a_countdown_ends_everything_and_saves(self):
         with ZorvaneSession() as session:
             start_countdown(session, "1", "0")
-            session.wait_for_window("DisplayWindow", 5)
+            session.wait_for_window(DISPLAY, 5)
             time.sleep(1.5)
             session.screen.click(*session.background_point())
             session.screen.key("Escape")
@@ -116,7 +112,7 @@ class KeyboardTest(unittest.TestCase):
             session.screen.key("Tab")
             self.assertTrue(session.control("开始").focused)
             session.screen.key("space")
-            session.wait_for_window("DisplayWindow", 5)
+            session.wait_for_window(DISPLAY, 5)
             self.assertEqual(session.control("开始").text, "S")
 
 

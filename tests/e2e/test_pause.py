@@ -6,22 +6,8 @@ a resume after zero sounds the alarm again."""
 import time
 import unittest
 
-from audio import AudioRecorder, find_sounds
-from harness import ZorvaneSession, main, wait_until
-from test_countdown import DISPLAY, remaining, start_countdown
-
-LWA_COLORKEY = 1
-LWA_ALPHA = 2
-
-
-def click(session: ZorvaneSession, name: str) -> float:
-    """Clicks the control and returns when X had the click: the time is taken before
-    the press, not after xdotool's wait and the settle, which a loaded machine stretches."""
-    session.screen.move(*session.control(name).screen.centre)
-    pressed = time.monotonic()
-    session.screen.click_now()
-    time.sleep(session.screen.settle)
-    return pressed
+from harness import (DISPLAY, LWA_ALPHA, LWA_COLORKEY, AudioRecorder, ZorvaneSession, find_sounds,
+                     main, remaining, start_countdown, timed_click, wait_until)
 
 
 def wait_for_remaining(session: ZorvaneSession, value: str, timeout: float) -> float:
@@ -35,7 +21,7 @@ class PauseTest(unittest.TestCase):
             start_countdown(session, "0", "40")
             session.wait_for_window(DISPLAY, 5)
             wait_for_remaining(session, "37", 10)
-            click(session, "暂停")
+            timed_click(session, "暂停")
             wait_until(lambda: session.control("暂停").text == "C" or None, 3, "the pause")
             held = remaining(session)
             picture = session.screenshot(DISPLAY)
@@ -44,7 +30,7 @@ class PauseTest(unittest.TestCase):
             self.assertEqual(session.screenshot(DISPLAY).data, picture.data)
             self.assertEqual(session.control("开始").text, "S")
 
-            resumed = click(session, "暂停")
+            resumed = timed_click(session, "暂停")
             wait_until(lambda: session.control("暂停").text == "P" or None, 3, "the resume")
             # The first tick after the resume comes a whole second later and counts the
             # very next second: none is skipped or repeated.
@@ -54,7 +40,7 @@ class PauseTest(unittest.TestCase):
             wait_for_remaining(session, str(int(held) - 2), 2)
 
             # A second pause works like the first.
-            click(session, "暂停")
+            timed_click(session, "暂停")
             wait_until(lambda: session.control("暂停").text == "C" or None, 3, "pausing again")
             again = remaining(session)
             time.sleep(1.5)
@@ -62,7 +48,7 @@ class PauseTest(unittest.TestCase):
 
     def test_pause_button_does_nothing_without_a_countdown(self):
         with ZorvaneSession() as session:
-            click(session, "暂停")
+            timed_click(session, "暂停")
             time.sleep(0.5)
             self.assertEqual(session.control("暂停").text, "P")
             self.assertIsNone(session.window(DISPLAY))
@@ -79,13 +65,13 @@ class PauseTest(unittest.TestCase):
             # The fade begins 0.4 s after the redraw and takes 0.2 s; pause once it is done.
             faded = wait_until(lambda: (l := session.driver.layered(display)).flags == LWA_ALPHA
                                and l.alpha < 20 and l or None, 2, "the display to fade")
-            click(session, "暂停")
+            timed_click(session, "暂停")
             wait_until(lambda: session.control("暂停").text == "C" or None, 3, "the pause")
             time.sleep(1.5)
             still = session.driver.layered(display)
             self.assertEqual((still.flags, still.alpha), (LWA_ALPHA, faded.alpha))
 
-            click(session, "暂停")
+            timed_click(session, "暂停")
             opaque = wait_until(
                 lambda: (l := session.driver.layered(display)).flags == LWA_COLORKEY and l or None,
                 2.5, "the display to become opaque again")
@@ -95,11 +81,11 @@ class PauseTest(unittest.TestCase):
         with AudioRecorder() as recorder, ZorvaneSession() as session:
             start_countdown(session, "0", "16")
             wait_for_remaining(session, "12", 8)
-            paused = click(session, "暂停")
+            paused = timed_click(session, "暂停")
             time.sleep(3.5)
-            resumed = click(session, "暂停")
+            resumed = timed_click(session, "暂停")
             wait_for_remaining(session, "9", 6)
-            click(session, "开始")
+            timed_click(session, "开始")
             time.sleep(0.5)
             recorder.stop()
             heard = find_sounds(recorder.samples())
@@ -122,9 +108,9 @@ class PauseTest(unittest.TestCase):
             start_countdown(session, "0", "1")
             wait_for_remaining(session, "0", 5)
             time.sleep(2.5)  # the first alarm rings for two seconds
-            click(session, "暂停")
+            timed_click(session, "暂停")
             wait_until(lambda: session.control("暂停").text == "C" or None, 3, "the pause")
-            click(session, "暂停")
+            timed_click(session, "暂停")
             time.sleep(3.5)
             recorder.stop()
             rings = [h for h in find_sounds(recorder.samples()) if h.length >= 0.3]

@@ -7,7 +7,7 @@ import os
 import time
 import unittest
 
-from harness import ZorvaneSession, main, wait_until
+from harness import DISPLAY, ZorvaneSession, main, wait_until
 
 START_STOP_CYCLES = 1000
 PAUSE_RESUME_CYCLES = 200
@@ -68,7 +68,7 @@ class SoakTest(unittest.TestCase):
         # records of it live on the heap.
         self.set_time("5", "0")
         self.click(self.start)
-        self.session.wait_for_window("DisplayWindow", 5)
+        self.session.wait_for_window(DISPLAY, 5)
         during = self.figures()
         print(f"idle {figures}, counting {during}", flush=True)
         self.assertGreater(during["gdiObjects"], figures["gdiObjects"])
@@ -82,7 +82,7 @@ class SoakTest(unittest.TestCase):
         began = time.monotonic()
         self.start_stop(START_STOP_CYCLES)
         print(f"{START_STOP_CYCLES} starts and stops in {time.monotonic() - began:.1f} s")
-        self.assertIsNone(self.session.window("DisplayWindow"))
+        self.assertIsNone(self.session.window(DISPLAY))
         self.assert_back_to(before, f"{START_STOP_CYCLES} starts and stops")
 
     def test_two_hundred_pauses_and_resumes_give_everything_back(self):

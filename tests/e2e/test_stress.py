@@ -17,11 +17,9 @@ import unittest
 from collections import Counter
 from dataclasses import dataclass, field
 
-from audio import RATE, AudioRecorder, find_sounds
-from harness import Driver, DriverError, HarnessError, ZorvaneSession, main, wait_until
-from test_aux_windows import ELEVEN_LINES, HELP, expand, press_escape_in, wait_gone
-from test_countdown import DISPLAY, start_countdown
-from test_pause import LWA_ALPHA, LWA_COLORKEY
+from harness import (DISPLAY, ELEVEN_LINES, HELP, LWA_COLORKEY, RATE, AudioRecorder, Driver,
+                     DriverError, HarnessError, ZorvaneSession, expand, find_sounds, main,
+                     press_escape_in, start_countdown, wait_gone, wait_until)
 
 STRESS_SECONDS = 65
 EXIT_SECONDS = 45

@@ -1,6 +1,8 @@
 """What the program plays, recorded from the test environment's sound server and reduced to
 the moments sounds begin and how long they last.
 
+    from harness import AudioRecorder, find_sounds
+
     with AudioRecorder() as recorder:
         ... run the program ...
     sounds = find_sounds(recorder.samples())
@@ -17,7 +19,9 @@ import time
 from dataclasses import dataclass
 from pathlib import Path
 
-from harness import HarnessError, make_folder, remove_folder, start_process, stop_process, wine_env
+from .environment import wine_env
+from .errors import HarnessError
+from .processes import make_folder, remove_folder, start_process, stop_process
 
 RATE = 44100
 CHANNELS = 2

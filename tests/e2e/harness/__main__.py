@@ -1,0 +1,3 @@
+import sys
+
+sys.exit("harness is a library; run a test_*.py module")
