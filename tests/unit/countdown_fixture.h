@@ -26,7 +26,6 @@ class CountdownFixture : public ProgramFixture {
   // Moves time on to `ms` after play was pressed.
   void At(std::int64_t ms) { scheduler.AdvanceTo(startedAt + ms); }
   std::string Shown() const { return Text(main_window::kRemaining); }
-  WindowHandle Display() const { return program->State().DisplayWindow.load(); }
   std::vector<std::int64_t> Clicks() const { return Since(sound.TimesOf(sounds::TickClip)); }
   std::vector<std::int64_t> Alarms() const { return Since(sound.TimesOf(sounds::AlarmClip)); }
   std::vector<std::int64_t> Since(std::vector<std::int64_t> times) const {

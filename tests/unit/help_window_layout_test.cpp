@@ -13,6 +13,7 @@
 
 #include "app/main_window_layout.h"
 #include "gbk_check.h"
+#include "layout_lookup.h"
 #include "platform/jpeg/jpeg_codec.h"
 
 namespace zorvane {
@@ -21,12 +22,7 @@ namespace {
 // The big picture shows the main window with its 3-pixel dialog frame.
 constexpr int kMainWindowFrame = 3;
 
-const ControlSpec& Find(std::string_view name) {
-  for (const ControlSpec& control : HelpWindowSpec().controls) {
-    if (control.name == name) return control;
-  }
-  throw std::out_of_range(std::string(name));
-}
+const ControlSpec& Find(std::string_view name) { return FindIn(HelpWindowSpec(), name); }
 
 // Where a one-line text of `pixelHeight` lands in a label: vertically centred, from the
 // label's left edge.

@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "default_settings.h"
+
 namespace zorvane {
 namespace {
 
@@ -154,9 +156,7 @@ TEST(IniDocumentWrite, TheNineSettingsMakeElevenLinesInAnEmptyFile) {
   document.SetValue("color", "dc", "15527148");
   document.SetValue("color", "alarm", "255");
   document.SetValue("color", "split", "0");
-  const std::string expected =
-      "[Main]\r\nWidth=120\r\nHigh= 200\r\nBorder=20\r\nSpace=2\r\n"
-      "[color]\r\nbgc=13948116\r\nlc=0\r\ndc=15527148\r\nalarm=255\r\nsplit=0\r\n";
+  const std::string expected = kElevenLines;
   EXPECT_EQ(document.Serialize(), expected);
   EXPECT_EQ(Read(expected, "Main", "High"), "200");
   EXPECT_EQ(Read(expected, "color", "dc"), "15527148");

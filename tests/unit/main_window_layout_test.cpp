@@ -6,19 +6,15 @@
 #include <set>
 #include <string>
 
-#include "platform/jpeg/jpeg_codec.h"
 #include "gbk_check.h"
+#include "layout_lookup.h"
+#include "platform/jpeg/jpeg_codec.h"
 #include "platform/memory/memory_window_system.h"
 
 namespace zorvane {
 namespace {
 
-const ControlSpec* Find(std::string_view name) {
-  for (const ControlSpec& control : MainWindowSpec().controls) {
-    if (control.name == name) return &control;
-  }
-  return nullptr;
-}
+const ControlSpec& Find(std::string_view name) { return FindIn(MainWindowSpec(), name); }
 
 TEST(MainWindowLayout, NamesAreUniqueAndContainersComeBeforeTheirChildren) {
   std::set<std::string_view> seen;
@@ -26,16 +22,16 @@ TEST(MainWindowLayout, NamesAreUniqueAndContainersComeBeforeTheirChildren) {
     EXPECT_TRUE(seen.insert(control.name).second) << control.name;
     if (!control.parent.empty()) {
       ASSERT_TRUE(seen.contains(control.parent)) << control.name;
-      EXPECT_EQ(Find(control.parent)->kind, ControlKind::ShapeBox);
+      EXPECT_EQ(Find(control.parent).kind, ControlKind::ShapeBox);
     }
   }
 }
 
 TEST(MainWindowLayout, TextsAreCodePage936) {
   // "倒数时间:" as an ANSI program on a Chinese system holds it.
-  EXPECT_EQ(Find("标签9")->text, "\xB5\xB9\xCA\xFD\xCA\xB1\xBC\xE4:");
+  EXPECT_EQ(Find("标签9").text, "\xB5\xB9\xCA\xFD\xCA\xB1\xBC\xE4:");
   EXPECT_EQ(main_window::kMinutes, "\xB7\xD6\xD6\xD3");
-  EXPECT_EQ(Find("标签15")->text, "Zorvane   \xB0\xE6\xB1\xBE\xA3\xBA" "1.1.1.13");
+  EXPECT_EQ(Find("标签15").text, "Zorvane   \xB0\xE6\xB1\xBE\xA3\xBA" "1.1.1.13");
 }
 
 TEST(MainWindowLayout, EveryTextAndNameIsInTheProgramsCodePage) {
@@ -83,7 +79,7 @@ TEST(MainWindowLayout, SettingsControlsCanNeverBeSeenOrClicked) {
   }
   // Both containers lie wholly below the window's bottom edge as well.
   for (std::string_view box : {"外形框1", "外形框2"}) {
-    EXPECT_GE(Find(box)->rect.top, MainWindowSpec().size.height);
+    EXPECT_GE(Find(box).rect.top, MainWindowSpec().size.height);
   }
 }
 

@@ -30,6 +30,8 @@ class ProgramFixture {
   ControlHandle Control(std::string_view name) const { return ui.FindControl(Main(), name); }
   std::string Text(std::string_view name) const { return ui.ControlText(Control(name)); }
   Rect MainBounds() const { return ui.WindowBounds(Main()); }
+  // The display window of the countdown open now, if any.
+  WindowHandle Display() const { return program->DisplayWindow(); }
   std::string ConfigFile() const { return files.FileContent(kConfigPath).value_or("<none>"); }
 
   // Timers always run on virtual time; worker threads too, unless a test points `threads`

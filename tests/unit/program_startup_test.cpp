@@ -7,14 +7,11 @@
 #include <string_view>
 
 #include "app/main_window_layout.h"
+#include "default_settings.h"
 #include "program_fixture.h"
 
 namespace zorvane::testing {
 namespace {
-
-constexpr char kElevenLines[] =
-    "[Main]\r\nWidth=120\r\nHigh= 200\r\nBorder=20\r\nSpace=2\r\n"
-    "[color]\r\nbgc=13948116\r\nlc=0\r\ndc=15527148\r\nalarm=255\r\nsplit=0\r\n";
 
 class ProgramStartupTest : public ::testing::Test, public ProgramFixture {};
 

@@ -23,7 +23,6 @@ class TimeDisplayTest : public ::testing::Test, public ProgramFixture {
     ui.Type(Control(kSeconds), seconds);
     ui.Click(Control(kStart));
   }
-  WindowHandle Display() const { return program->State().DisplayWindow.load(); }
   memory::MemoryDrawing::Picture Picture() const {
     auto picture = drawing.WindowPicture(Display());
     EXPECT_TRUE(picture.has_value());

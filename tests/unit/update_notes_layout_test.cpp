@@ -8,16 +8,12 @@
 #include <vector>
 
 #include "gbk_check.h"
+#include "layout_lookup.h"
 
 namespace zorvane {
 namespace {
 
-const ControlSpec& Find(std::string_view name) {
-  for (const ControlSpec& control : UpdateNotesWindowSpec().controls) {
-    if (control.name == name) return control;
-  }
-  throw std::out_of_range(std::string(name));
-}
+const ControlSpec& Find(std::string_view name) { return FindIn(UpdateNotesWindowSpec(), name); }
 
 std::vector<std::string_view> LinesEndedByCrLf(std::string_view text) {
   std::vector<std::string_view> lines;
