@@ -3,9 +3,10 @@
 #include <windows.h>
 
 #include "app/program.h"
+#include "platform/mixing_sound.h"
+#include "platform/win32/win32_audio_stream.h"
 #include "platform/win32/win32_drawing.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_sound.h"
 #include "platform/win32/win32_threads.h"
 #include "platform/win32/win32_window_system.h"
 
@@ -15,7 +16,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::Win32Threads threads;
   win32::Win32FileSystem files;
   win32::Win32Drawing drawing(ui.Pictures());
-  win32::Win32Sound sound;
+  win32::Win32AudioStream stream;
+  MixingSound sound(stream, threads);
   Program program({ui, threads, files, drawing, sound});
   const int exitCode = program.Run();
   // Not a return: the objects above would be taken apart while workers nobody waits for (a

@@ -14,6 +14,8 @@ class Sound {
   // end. Several plays may sound together. Without a usable output nothing is heard and
   // nothing is reported.
   virtual void PlayClip(std::span<const std::uint8_t> wave) = 0;
+  // Gets the output ready in the background, so that the first play is not late.
+  virtual void Prepare() {}
 };
 
 }  // namespace zorvane

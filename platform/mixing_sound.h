@@ -1,0 +1,49 @@
+// Sound through one mixing output stream: every play is mixed into the same stream, which is
+// opened at the first play, kept open while sounds follow one another, closed after a few
+// seconds of silence and opened again at the next play. A short-lived thread of its own
+// feeds the stream while it is open.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "platform/audio_stream.h"
+#include "platform/sound.h"
+#include "platform/sound_mixer.h"
+#include "platform/threads.h"
+
+namespace zorvane {
+
+class MixingSound final : public Sound {
+ public:
+  // Frames mixed at a time: about 8 ms, so that a play starts within a few blocks.
+  static constexpr std::size_t kBlockFrames = 352;
+  // How long the stream stays open with nothing to play.
+  static constexpr int kCloseAfterSilenceMs = 3000;
+  // How often the thread looks for a new play while the stream is open and silent.
+  static constexpr int kSilentPollMs = 5;
+
+  MixingSound(AudioStream& stream, Threads& threads);
+
+  void PlayClip(std::span<const std::uint8_t> wave) override;
+  void Prepare() override;
+
+ private:
+  // The feeding thread: opens the stream, plays until silence lasts, closes, and ends
+  // when no play has come meanwhile. With no output the plays of the moment are silent,
+  // and the next play tries again.
+  void Feed();
+  // Writes mixed blocks until silence has lasted kCloseAfterSilenceMs or the output fails.
+  void PlayUntilSilence();
+  bool MixNext(std::span<std::int16_t> block);
+
+  AudioStream& stream_;
+  Threads& threads_;
+  // Guards the mixer and `feeding_`; held only while mixing one block or adding a play.
+  const std::unique_ptr<Lock> lock_;
+  SoundMixer mixer_;
+  bool feeding_ = false;  // a feeding thread runs, and will see every play added
+};
+
+}  // namespace zorvane

@@ -1,0 +1,46 @@
+// The mixed sound on one wave-out stream of winmm, which is loaded when the stream is first
+// prepared or opened rather than at the program's start: a few buffers of about 8 ms each,
+// refilled as the device plays them, signalled through one event.
+#pragma once
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <array>
+#include <vector>
+
+#include "platform/audio_stream.h"
+#include "platform/win32/scoped.h"
+
+namespace zorvane::win32 {
+
+class Win32AudioStream final : public AudioStream {
+ public:
+  Win32AudioStream() = default;
+  Win32AudioStream(const Win32AudioStream&) = delete;
+  Win32AudioStream& operator=(const Win32AudioStream&) = delete;
+  ~Win32AudioStream() override { Close(); }
+
+  void Prepare() override;
+  bool Open(StreamFormat format) override;
+  bool Write(std::span<const std::int16_t> block) override;
+  void Close() override;
+
+ private:
+  struct Buffer {
+    WAVEHDR header{};
+    std::vector<std::int16_t> samples;
+    bool prepared = false;
+    bool Queued() const { return (header.dwFlags & WHDR_INQUEUE) != 0; }
+  };
+  // Waits, as the device plays its buffers, until `done` holds; false when the device has
+  // stopped answering.
+  template <typename Done>
+  bool WaitUntil(Done done) const;
+
+  ScopedHandle played_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+  HWAVEOUT device_ = nullptr;
+  std::array<Buffer, 3> buffers_;
+};
+
+}  // namespace zorvane::win32
