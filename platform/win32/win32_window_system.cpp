@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/tab_order.h"
+#include "platform/win32/handle_casts.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/window_records.h"
 
@@ -16,13 +17,6 @@ namespace zorvane::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"ZorvaneWindow";
-
-HWND AsHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
-HWND AsHwnd(ControlHandle control) { return reinterpret_cast<HWND>(control.value); }
-WindowHandle AsWindow(HWND hwnd) { return WindowHandle{reinterpret_cast<std::uintptr_t>(hwnd)}; }
-ControlHandle AsControl(HWND hwnd) {
-  return ControlHandle{reinterpret_cast<std::uintptr_t>(hwnd)};
-}
 
 // Whether some part of the control lies inside the window's client area, where a user can
 // see it.
