@@ -134,7 +134,7 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout
     id = nextId_++;
     Window& window = windows_[id];
     window.layout = layout;
-    window.bindings = std::move(bindings);
+    window.events = EventBindings(std::move(bindings));
     const Point origin = CentredOrigin(layout.size, screen_);
     window.bounds = {origin.x, origin.y, layout.size.width, layout.size.height};
     window.visible = layout.visible;
@@ -160,8 +160,8 @@ void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
   {
     Lock lock(mutex_);
     auto found = windows_.find(window.value);
-    if (found == windows_.end() || found->second.destroying) return;
-    found->second.destroying = true;
+    if (found == windows_.end() || found->second.events.Destroying()) return;
+    found->second.events.BeginDestruction();
   }
   Fire(window.value, {}, UiEvent::AboutToBeDestroyed);
   Lock lock(mutex_);
@@ -339,24 +339,15 @@ void MemoryWindowSystem::SetScreenSize(Size screen) {
   screen_ = screen;
 }
 
-std::function<void()> MemoryWindowSystem::HandlerFor(std::uintptr_t window,
-                                                     std::string_view control,
-                                                     UiEvent event) const {
-  auto found = windows_.find(window);
-  if (found == windows_.end()) return {};
-  // A window on its way out takes no more events but this one.
-  if (found->second.destroying && event != UiEvent::AboutToBeDestroyed) return {};
-  for (const EventBinding& binding : found->second.bindings) {
-    if (binding.event == event && binding.control == control) return binding.handler;
-  }
-  return {};
-}
-
+// The handler is copied out under the lock and runs without it: it may call back in, and it
+// may destroy its own window.
 void MemoryWindowSystem::Fire(std::uintptr_t window, std::string_view control, UiEvent event) {
   std::function<void()> handler;
   {
     Lock lock(mutex_);
-    handler = HandlerFor(window, control, event);
+    if (auto found = windows_.find(window); found != windows_.end()) {
+      handler = found->second.events.HandlerFor(control, event);
+    }
   }
   if (handler) handler();
 }

@@ -92,21 +92,11 @@ struct Win32WindowSystem::State {
     return found == windows.end() ? nullptr : found->second.get();
   }
 
-  static std::function<void()> HandlerFor(const WindowRecord& window, std::string_view control,
-                                          UiEvent event) {
-    // A window on its way out takes no more events but this one.
-    if (window.destroying && event != UiEvent::AboutToBeDestroyed) return {};
-    for (const EventBinding& binding : window.bindings) {
-      if (binding.event == event && binding.control == control) return binding.handler;
-    }
-    return {};
-  }
-
   // Handlers are copied out first: they may destroy the window whose record holds them.
   void Fire(HWND hwnd, std::string_view control, UiEvent event) const {
     const WindowRecord* window = RecordOf(hwnd);
     if (window == nullptr) return;
-    if (std::function<void()> handler = HandlerFor(*window, control, event)) handler();
+    if (std::function<void()> handler = window->events.HandlerFor(control, event)) handler();
   }
 
   void OnCommand(HWND hwnd, int id, int code) const {
@@ -330,12 +320,12 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
     case WM_CLOSE:
       // A request that comes while the window is going (Esc held down while shut-down waits
       // with the messages moving) would start the destruction again from inside it.
-      if (window->destroying) return 0;
+      if (window->events.Destroying()) return 0;
       state->Fire(hwnd, {}, UiEvent::CloseRequested);
       state->Destroy(hwnd);
       return 0;
     case WM_DESTROY:
-      window->destroying = true;
+      window->events.BeginDestruction();
       // Destroyed by hand, a modal window gives the others back here at the latest.
       state->GiveBackEnabledStates(hwnd);
       state->Fire(hwnd, {}, UiEvent::AboutToBeDestroyed);
@@ -383,7 +373,7 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
                                                        WindowHandle* handle) {
   auto record = std::make_unique<WindowRecord>();
   record->layout = layout;
-  record->bindings = std::move(bindings);
+  record->events = EventBindings(std::move(bindings));
   record->background.reset(CreateSolidBrush(ResolveColour(layout.background)));
 
   const FrameStyles styles = StylesFor(layout);
@@ -417,7 +407,7 @@ void Win32WindowSystem::DestroyWindow(WindowHandle window) {
   // Once begun, a destruction runs to its end; asking again from inside it would run the
   // window's AboutToBeDestroyed handler once more.
   const WindowRecord* record = state_->RecordOf(hwnd);
-  if (record != nullptr && record->destroying) return;
+  if (record != nullptr && record->events.Destroying()) return;
   state_->Destroy(hwnd);
 }
 

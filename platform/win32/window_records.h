@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/event_bindings.h"
 #include "platform/layout.h"
 #include "platform/win32/scoped.h"
 #include "platform/window_system.h"
@@ -75,13 +76,12 @@ struct TimerRecord {
 struct WindowRecord {
   WindowSpec layout;
   GlobalAtom layoutName;
-  std::vector<EventBinding> bindings;
+  EventBindings events;
   HWND hwnd = nullptr;
   ScopedGdiObject<HBRUSH> background;
   std::vector<std::unique_ptr<ControlRecord>> controls;  // in table order; id = index + 1
   HWND pendingFocus = nullptr;  // focus asked for while the window was still hidden
   std::map<int, TimerRecord> timers;
-  bool destroying = false;  // its AboutToBeDestroyed event has begun
 
   ControlRecord* ControlById(int id) const;
 };
