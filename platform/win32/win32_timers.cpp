@@ -13,20 +13,20 @@ namespace zorvane::win32 {
 // Runs the tick, then arms the system timer for exactly the next due time. When the tick
 // came later than the following due time (the machine stalled), the phase starts afresh
 // from now: the countdown is delayed, but never catches up with a burst of ticks.
-void Win32WindowSystem::State::OnTimer(HWND hwnd, int id) const {
-  WindowRecord* window = RecordOf(hwnd);
-  if (window == nullptr) return;
-  auto found = window->timers.find(id);
-  if (found == window->timers.end()) return;
+void Win32WindowSystem::State::OnTimer(WindowRecord& window, int id) const {
+  const HWND hwnd = window.hwnd;
+  auto found = window.timers.find(id);
+  if (found == window.timers.end()) return;
   const std::uint64_t generation = found->second.generation;
   std::function<void()> callback = found->second.callback;
   ++found->second.fired;
   callback();
 
-  window = RecordOf(hwnd);  // the tick may have destroyed the window or reset the timer
-  if (window == nullptr) return;
-  found = window->timers.find(id);
-  if (found == window->timers.end() || found->second.generation != generation) return;
+  // The tick may have destroyed the window or set the timer again.
+  WindowRecord* after = RecordOf(hwnd);
+  if (after == nullptr) return;
+  found = after->timers.find(id);
+  if (found == after->timers.end() || found->second.generation != generation) return;
   TimerRecord& timer = found->second;
   using std::chrono::milliseconds;
   const auto now = std::chrono::steady_clock::now();

@@ -48,10 +48,9 @@ bool Win32WindowSystem::ShowsPicture(ControlHandle control) const {
   return record != nullptr && record->picture != nullptr;
 }
 
-LRESULT Win32WindowSystem::State::OnControlColour(HWND hwnd, HDC dc, HWND controlHwnd) const {
-  const WindowRecord* window = RecordOf(hwnd);
-  const ControlRecord* control =
-      window == nullptr ? nullptr : window->ControlById(GetDlgCtrlID(controlHwnd));
+LRESULT Win32WindowSystem::State::OnControlColour(const WindowRecord& window, HDC dc,
+                                                  HWND controlHwnd) {
+  const ControlRecord* control = window.ControlById(GetDlgCtrlID(controlHwnd));
   if (control == nullptr || !control->background) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
   }

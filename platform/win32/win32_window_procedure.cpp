@@ -5,52 +5,53 @@
 namespace zorvane::win32 {
 namespace {
 
-Win32WindowSystem::State* StateOf(HWND hwnd) {
-  return reinterpret_cast<Win32WindowSystem::State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+WindowRecord* BoundRecord(HWND hwnd) {
+  return reinterpret_cast<WindowRecord*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 }  // namespace
 
 // Handlers are copied out first: they may destroy the window whose record holds them.
-void Win32WindowSystem::State::Fire(HWND hwnd, std::string_view control, UiEvent event) const {
-  const WindowRecord* window = RecordOf(hwnd);
-  if (window == nullptr) return;
-  if (std::function<void()> handler = window->events.HandlerFor(control, event)) handler();
+void Win32WindowSystem::State::Fire(const WindowRecord& window, std::string_view control,
+                                    UiEvent event) {
+  if (std::function<void()> handler = window.events.HandlerFor(control, event)) handler();
 }
 
-void Win32WindowSystem::State::OnCommand(HWND hwnd, int id, int code) const {
-  const WindowRecord* window = RecordOf(hwnd);
-  if (window == nullptr) return;
-  const ControlRecord* control = window->ControlById(id);
+void Win32WindowSystem::State::OnCommand(const WindowRecord& window, int id, int code) {
+  const ControlRecord* control = window.ControlById(id);
   if (control == nullptr) return;
   if (code == BN_CLICKED && control->layout->kind == ControlKind::Button) {
-    Fire(hwnd, control->layout->name, UiEvent::Clicked);
+    Fire(window, control->layout->name, UiEvent::Clicked);
   } else if (code == EN_CHANGE && control->layout->kind == ControlKind::EditBox) {
-    Fire(hwnd, control->layout->name, UiEvent::TextChanged);
+    Fire(window, control->layout->name, UiEvent::TextChanged);
   }
 }
 
 LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                                       LPARAM lParam) {
   if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    // The record comes with the creation data: bound here, it is found by every message
+    // from this one on.
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    auto* record = static_cast<WindowRecord*>(create->lpCreateParams);
+    record->hwnd = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
   }
-  State* state = StateOf(hwnd);
-  WindowRecord* window = state == nullptr ? nullptr : state->RecordOf(hwnd);
+  WindowRecord* window = BoundRecord(hwnd);
   if (window == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  State* state = window->system;
 
   switch (message) {
     case WM_COMMAND:
-      state->OnCommand(hwnd, LOWORD(wParam), HIWORD(wParam));
+      OnCommand(*window, LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_TIMER:
-      state->OnTimer(hwnd, static_cast<int>(wParam));
+      state->OnTimer(*window, static_cast<int>(wParam));
       return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
-      return state->OnControlColour(hwnd, reinterpret_cast<HDC>(wParam),
-                                    reinterpret_cast<HWND>(lParam));
+      return OnControlColour(*window, reinterpret_cast<HDC>(wParam),
+                             reinterpret_cast<HWND>(lParam));
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(hwnd, &client);
@@ -92,22 +93,23 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       // A request that comes while the window is going (Esc held down while shut-down waits
       // with the messages moving) would start the destruction again from inside it.
       if (window->events.Destroying()) return 0;
-      state->Fire(hwnd, {}, UiEvent::CloseRequested);
+      Fire(*window, {}, UiEvent::CloseRequested);
       state->Destroy(hwnd);
       return 0;
     case WM_DESTROY:
       window->events.BeginDestruction();
       // Destroyed by hand, a modal window gives the others back here at the latest.
       state->GiveBackEnabledStates(hwnd);
-      state->Fire(hwnd, {}, UiEvent::AboutToBeDestroyed);
+      Fire(*window, {}, UiEvent::AboutToBeDestroyed);
       return 0;
     case WM_NCDESTROY: {
       const bool endsProgram = window->layout.endsProgram;
+      SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       state->pictures.Forget(hwnd);
       state->keyboardBeforeShown.erase(hwnd);
       state->lastFocus.erase(hwnd);
-      state->windows.erase(hwnd);
-      if (endsProgram) PostQuitMessage(0);
+      // A window whose creation failed half-way was never listed; it ends nothing.
+      if (state->windows.erase(hwnd) > 0 && endsProgram) PostQuitMessage(0);
       break;
     }
     default:

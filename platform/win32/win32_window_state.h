@@ -53,11 +53,11 @@ struct Win32WindowSystem::State {
 
   // win32_window_procedure.cpp: messages turned into the bindings' events.
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  void Fire(HWND hwnd, std::string_view control, UiEvent event) const;
-  void OnCommand(HWND hwnd, int id, int code) const;
+  static void Fire(const WindowRecord& window, std::string_view control, UiEvent event);
+  static void OnCommand(const WindowRecord& window, int id, int code);
 
   // win32_window_controls.cpp: colours and focus of the controls.
-  LRESULT OnControlColour(HWND hwnd, HDC dc, HWND controlHwnd) const;
+  static LRESULT OnControlColour(const WindowRecord& window, HDC dc, HWND controlHwnd);
   void RememberFocus(HWND root);
   // Gives the focus to the control of `root` that had it last (`previous`, when the focus
   // comes straight from one of them). False when there is none that can take it.
@@ -74,7 +74,7 @@ struct Win32WindowSystem::State {
   KeyboardPlace KeyboardBeforeModal(HWND modal) const;
 
   // win32_timers.cpp
-  void OnTimer(HWND hwnd, int id) const;
+  void OnTimer(WindowRecord& window, int id) const;
 };
 
 }  // namespace zorvane::win32

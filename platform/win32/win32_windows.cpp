@@ -64,6 +64,7 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
                                                        std::vector<EventBinding> bindings,
                                                        WindowHandle* handle) {
   auto record = std::make_unique<WindowRecord>();
+  record->system = state_.get();
   record->layout = layout;
   record->events = EventBindings(std::move(bindings));
   record->background.reset(CreateSolidBrush(ResolveColour(layout.background)));
@@ -71,13 +72,13 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
   const FrameStyles styles = StylesFor(layout);
   const Point origin = CentredOrigin(layout.size, ScreenSize());
   const std::wstring title = GbkToWide(layout.title);
-  // The record must be findable from the first message on, before CreateWindowExW returns.
+  // The record goes with the window's creation data: WM_NCCREATE binds it to the window,
+  // so it is found from that first message on, before CreateWindowExW returns.
   WindowRecord* window = record.get();
   HWND hwnd = CreateWindowExW(styles.exStyle, kWindowClass, title.c_str(), styles.style, origin.x,
                               origin.y, layout.size.width, layout.size.height, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), state_.get());
+                              GetModuleHandleW(nullptr), window);
   if (hwnd == nullptr) return {};
-  window->hwnd = hwnd;
   window->layoutName = GlobalAtom(GbkToWide(layout.name));
   TagWithLayoutName(hwnd, window->layoutName);
   state_->windows.emplace(hwnd, std::move(record));
@@ -87,7 +88,7 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
     window->controls.push_back(CreateControl(*window, i));
   }
   if (handle != nullptr) *handle = AsWindow(hwnd);
-  state_->Fire(hwnd, {}, UiEvent::Created);
+  State::Fire(*window, {}, UiEvent::Created);
   if (layout.visible && ::IsWindow(hwnd)) ShowWindow(AsWindow(hwnd), true);
   return AsWindow(hwnd);
 }

@@ -16,6 +16,7 @@
 #include "platform/event_bindings.h"
 #include "platform/layout.h"
 #include "platform/win32/scoped.h"
+#include "platform/win32/win32_window_system.h"
 #include "platform/window_system.h"
 
 namespace zorvane::win32 {
@@ -73,7 +74,10 @@ struct TimerRecord {
   std::function<void()> callback;
 };
 
+// Bound to its window at WM_NCCREATE (the window's GWLP_USERDATA), so every message from
+// then on finds it; listed among its window system's windows once CreateWindowExW returns.
 struct WindowRecord {
+  Win32WindowSystem::State* system = nullptr;  // the window system that built it
   WindowSpec layout;
   GlobalAtom layoutName;
   EventBindings events;
