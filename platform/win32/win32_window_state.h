@@ -42,6 +42,8 @@ struct Win32WindowSystem::State {
   // The windows each running modal window disabled, with the states they had before.
   std::map<HWND, std::vector<std::pair<HWND, bool>>> disabledByModal;
   std::uint64_t nextTimerGeneration = 1;
+  // Its own window classes and the controls' are registered; without them it makes no window.
+  bool classesRegistered = false;
 
   WindowRecord* RecordOf(HWND hwnd) const {
     auto found = windows.find(hwnd);

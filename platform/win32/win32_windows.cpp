@@ -7,6 +7,7 @@
 
 #include "platform/win32/handle_casts.h"
 #include "platform/win32/text_conversion.h"
+#include "platform/win32/window_classes.h"
 
 namespace zorvane::win32 {
 namespace {
@@ -38,18 +39,10 @@ FrameStyles StylesFor(const WindowSpec& layout) {
 }  // namespace
 
 Win32WindowSystem::Win32WindowSystem() : state_(std::make_unique<State>()) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterControlClasses(instance);
-  static const bool registered = [instance] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = State::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
-  (void)registered;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  state_->classesRegistered =
+      RegisterControlClasses(instance) &&
+      RegisterOwnClass(OwnClass(instance, kWindowClass, State::WindowProc));
 }
 
 Win32WindowSystem::~Win32WindowSystem() {
@@ -63,6 +56,10 @@ Win32WindowSystem::~Win32WindowSystem() {
 WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
                                                        std::vector<EventBinding> bindings,
                                                        WindowHandle* handle) {
+  // A class that could not be registered is a programming error: rather than a window with
+  // controls missing, or one that another class's procedure runs, there is none, and the
+  // zero handle says so.
+  if (!state_->classesRegistered) return {};
   auto record = std::make_unique<WindowRecord>();
   record->system = state_.get();
   record->layout = layout;

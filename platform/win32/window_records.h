@@ -99,8 +99,9 @@ int ControlId(std::size_t tableIndex);
 // Builds one control of `window` (its container, if any, must exist already).
 std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t tableIndex);
 
-// Registers the window classes of the custom controls once per process.
-void RegisterControlClasses(HINSTANCE instance);
+// Registers the window classes of the custom controls, or finds them registered by an
+// earlier window system; false when one of them could not be had (see RegisterOwnClass).
+bool RegisterControlClasses(HINSTANCE instance);
 
 // Colour pickers keep their colour in the control window itself, so any thread can read it.
 Colour PickerColour(HWND picker);

@@ -431,5 +431,70 @@ TEST_F(Win32WindowSystemTest, EveryBuiltWindowCarriesItsLayoutName) {
   }
 }
 
+// The kinds of control that are classes of our own.
+const ControlSpec kOwnClassControls[] = {
+    {.name = "shape", .kind = ControlKind::ShapeBox, .rect = {0, 0, 40, 40}},
+    {.name = "picker", .kind = ControlKind::ColorPicker, .rect = {50, 0, 40, 16}},
+    {.name = "picture", .kind = ControlKind::PicBox, .rect = {0, 50, 40, 40}},
+    {.name = "see-through", .kind = ControlKind::TransLabel, .rect = {50, 50, 40, 20}},
+};
+
+std::wstring ClassNameOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+// Each window system registers the classes of its windows and controls, and takes a class
+// of the same name found registered as its own only when it is. A class of one of those
+// names with another window procedure is a programming error that must show: the window
+// system makes no window at all (and runs no Created handler), rather than one that its
+// records do not answer for.
+TEST(Win32WindowClassTest, AForeignClassUnderOneOfOurNamesMakesNoWindow) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const WindowSpec layout{.name = "Classes", .size = {120, 100}, .visible = false,
+                          .controls = kOwnClassControls};
+  std::vector<std::wstring> names;
+  {
+    Win32WindowSystem ui;
+    const WindowHandle window = ui.CreateWindowFromLayout(layout, {});
+    ASSERT_TRUE(window);
+    names.push_back(ClassNameOf(AsHwnd(window)));
+    for (const ControlSpec& control : kOwnClassControls) {
+      names.push_back(ClassNameOf(AsHwnd(ui.FindControl(window, control.name))));
+    }
+  }  // its windows go with it, so that the classes can be unregistered
+
+  for (const std::wstring& name : names) {
+    // Every other class is registered and ours, so that this one alone stands in the way.
+    { const Win32WindowSystem registersTheRest; }
+    ASSERT_TRUE(UnregisterClassW(name.c_str(), instance)) << "no window of it may be left";
+    WNDCLASSEXW foreign{};
+    foreign.cbSize = sizeof(foreign);
+    foreign.lpfnWndProc = DefWindowProcW;
+    foreign.hInstance = instance;
+    foreign.lpszClassName = name.c_str();
+    ASSERT_NE(RegisterClassExW(&foreign), 0);
+    struct Unregister {
+      const std::wstring& name;
+      HINSTANCE instance;
+      ~Unregister() { UnregisterClassW(name.c_str(), instance); }
+    } unregister{name, instance};
+
+    Win32WindowSystem ui;
+    bool created = false;
+    const WindowHandle window =
+        ui.CreateWindowFromLayout(layout, {{"", UiEvent::Created, [&] { created = true; }}});
+    EXPECT_FALSE(window) << "a foreign class named " << WideToGbk(name);
+    EXPECT_FALSE(created) << WideToGbk(name);
+  }
+
+  // With the names free again, the next window system registers its own classes anew.
+  Win32WindowSystem ui;
+  const WindowHandle window = ui.CreateWindowFromLayout(layout, {});
+  ASSERT_TRUE(window);
+  EXPECT_EQ(ClassNameOf(AsHwnd(window)), names.front());
+}
+
 }  // namespace
 }  // namespace zorvane::win32
