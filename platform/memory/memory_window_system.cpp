@@ -181,46 +181,45 @@ bool MemoryWindowSystem::WindowExists(WindowHandle window) const {
   return windows_.contains(window.value);
 }
 
-Rect MemoryWindowSystem::WindowBounds(WindowHandle window) const {
+template <typename Value>
+Value MemoryWindowSystem::WindowState(WindowHandle window, Value Window::*field) const {
   Lock lock(mutex_);
   auto found = windows_.find(window.value);
-  return found == windows_.end() ? Rect{} : found->second.bounds;
+  return found == windows_.end() ? Value{} : found->second.*field;
+}
+
+template <typename Value>
+void MemoryWindowSystem::ChangeWindowState(WindowHandle window, Value Window::*field,
+                                           Value value) {
+  if (SentFromWorker([&] { ChangeWindowState(window, field, value); })) return;
+  Lock lock(mutex_);
+  if (auto found = windows_.find(window.value); found != windows_.end()) {
+    found->second.*field = value;
+  }
+}
+
+Rect MemoryWindowSystem::WindowBounds(WindowHandle window) const {
+  return WindowState(window, &Window::bounds);
 }
 
 void MemoryWindowSystem::SetWindowBounds(WindowHandle window, Rect bounds) {
-  if (SentFromWorker([&] { SetWindowBounds(window, bounds); })) return;
-  Lock lock(mutex_);
-  if (auto found = windows_.find(window.value); found != windows_.end()) {
-    found->second.bounds = bounds;
-  }
+  ChangeWindowState(window, &Window::bounds, bounds);
 }
 
 bool MemoryWindowSystem::IsWindowVisible(WindowHandle window) const {
-  Lock lock(mutex_);
-  auto found = windows_.find(window.value);
-  return found != windows_.end() && found->second.visible;
+  return WindowState(window, &Window::visible);
 }
 
 void MemoryWindowSystem::ShowWindow(WindowHandle window, bool visible) {
-  if (SentFromWorker([&] { ShowWindow(window, visible); })) return;
-  Lock lock(mutex_);
-  if (auto found = windows_.find(window.value); found != windows_.end()) {
-    found->second.visible = visible;
-  }
+  ChangeWindowState(window, &Window::visible, visible);
 }
 
 bool MemoryWindowSystem::IsWindowEnabled(WindowHandle window) const {
-  Lock lock(mutex_);
-  auto found = windows_.find(window.value);
-  return found != windows_.end() && found->second.enabled;
+  return WindowState(window, &Window::enabled);
 }
 
 void MemoryWindowSystem::EnableWindow(WindowHandle window, bool enabled) {
-  if (SentFromWorker([&] { EnableWindow(window, enabled); })) return;
-  Lock lock(mutex_);
-  if (auto found = windows_.find(window.value); found != windows_.end()) {
-    found->second.enabled = enabled;
-  }
+  ChangeWindowState(window, &Window::enabled, enabled);
 }
 
 Size MemoryWindowSystem::ScreenSize() const {

@@ -144,6 +144,12 @@ class MemoryWindowSystem final : public WindowSystem {
   // Off the UI thread: sends `call` to the UI thread, waits until it has run there, and
   // returns true. On the UI thread: false, and the caller goes on with the work itself.
   bool SentFromWorker(const std::function<void()>& call) const;
+  // One part of a window's state: read (a default value when there is no such window), or
+  // changed on the UI thread, where a worker's change is sent.
+  template <typename Value>
+  Value WindowState(WindowHandle window, Value Window::*field) const;
+  template <typename Value>
+  void ChangeWindowState(WindowHandle window, Value Window::*field, Value value);
 
   void Fire(std::uintptr_t window, std::string_view control, UiEvent event);
   void ReplaceText(ControlHandle control, std::string text);
