@@ -134,7 +134,7 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout
     id = nextId_++;
     Window& window = windows_[id];
     window.layout = layout;
-    window.bindings = std::move(bindings);
+    window.events = EventBindings(std::move(bindings));
     const Point origin = CentredOrigin(layout.size, screen_);
     window.bounds = {origin.x, origin.y, layout.size.width, layout.size.height};
     window.visible = layout.visible;
@@ -160,8 +160,8 @@ void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
   {
     Lock lock(mutex_);
     auto found = windows_.find(window.value);
-    if (found == windows_.end() || found->second.destroying) return;
-    found->second.destroying = true;
+    if (found == windows_.end() || found->second.events.Destroying()) return;
+    found->second.events.BeginDestruction();
   }
   Fire(window.value, {}, UiEvent::AboutToBeDestroyed);
   Lock lock(mutex_);
@@ -181,46 +181,45 @@ bool MemoryWindowSystem::WindowExists(WindowHandle window) const {
   return windows_.contains(window.value);
 }
 
-Rect MemoryWindowSystem::WindowBounds(WindowHandle window) const {
+template <typename Value>
+Value MemoryWindowSystem::WindowState(WindowHandle window, Value Window::*field) const {
   Lock lock(mutex_);
   auto found = windows_.find(window.value);
-  return found == windows_.end() ? Rect{} : found->second.bounds;
+  return found == windows_.end() ? Value{} : found->second.*field;
+}
+
+template <typename Value>
+void MemoryWindowSystem::ChangeWindowState(WindowHandle window, Value Window::*field,
+                                           Value value) {
+  if (SentFromWorker([&] { ChangeWindowState(window, field, value); })) return;
+  Lock lock(mutex_);
+  if (auto found = windows_.find(window.value); found != windows_.end()) {
+    found->second.*field = value;
+  }
+}
+
+Rect MemoryWindowSystem::WindowBounds(WindowHandle window) const {
+  return WindowState(window, &Window::bounds);
 }
 
 void MemoryWindowSystem::SetWindowBounds(WindowHandle window, Rect bounds) {
-  if (SentFromWorker([&] { SetWindowBounds(window, bounds); })) return;
-  Lock lock(mutex_);
-  if (auto found = windows_.find(window.value); found != windows_.end()) {
-    found->second.bounds = bounds;
-  }
+  ChangeWindowState(window, &Window::bounds, bounds);
 }
 
 bool MemoryWindowSystem::IsWindowVisible(WindowHandle window) const {
-  Lock lock(mutex_);
-  auto found = windows_.find(window.value);
-  return found != windows_.end() && found->second.visible;
+  return WindowState(window, &Window::visible);
 }
 
 void MemoryWindowSystem::ShowWindow(WindowHandle window, bool visible) {
-  if (SentFromWorker([&] { ShowWindow(window, visible); })) return;
-  Lock lock(mutex_);
-  if (auto found = windows_.find(window.value); found != windows_.end()) {
-    found->second.visible = visible;
-  }
+  ChangeWindowState(window, &Window::visible, visible);
 }
 
 bool MemoryWindowSystem::IsWindowEnabled(WindowHandle window) const {
-  Lock lock(mutex_);
-  auto found = windows_.find(window.value);
-  return found != windows_.end() && found->second.enabled;
+  return WindowState(window, &Window::enabled);
 }
 
 void MemoryWindowSystem::EnableWindow(WindowHandle window, bool enabled) {
-  if (SentFromWorker([&] { EnableWindow(window, enabled); })) return;
-  Lock lock(mutex_);
-  if (auto found = windows_.find(window.value); found != windows_.end()) {
-    found->second.enabled = enabled;
-  }
+  ChangeWindowState(window, &Window::enabled, enabled);
 }
 
 Size MemoryWindowSystem::ScreenSize() const {
@@ -339,24 +338,15 @@ void MemoryWindowSystem::SetScreenSize(Size screen) {
   screen_ = screen;
 }
 
-std::function<void()> MemoryWindowSystem::HandlerFor(std::uintptr_t window,
-                                                     std::string_view control,
-                                                     UiEvent event) const {
-  auto found = windows_.find(window);
-  if (found == windows_.end()) return {};
-  // A window on its way out takes no more events but this one.
-  if (found->second.destroying && event != UiEvent::AboutToBeDestroyed) return {};
-  for (const EventBinding& binding : found->second.bindings) {
-    if (binding.event == event && binding.control == control) return binding.handler;
-  }
-  return {};
-}
-
+// The handler is copied out under the lock and runs without it: it may call back in, and it
+// may destroy its own window.
 void MemoryWindowSystem::Fire(std::uintptr_t window, std::string_view control, UiEvent event) {
   std::function<void()> handler;
   {
     Lock lock(mutex_);
-    handler = HandlerFor(window, control, event);
+    if (auto found = windows_.find(window); found != windows_.end()) {
+      handler = found->second.events.HandlerFor(control, event);
+    }
   }
   if (handler) handler();
 }

@@ -27,6 +27,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/event_bindings.h"
 #include "platform/memory/virtual_scheduler.h"
 #include "platform/window_system.h"
 
@@ -131,12 +132,11 @@ class MemoryWindowSystem final : public WindowSystem {
   };
   struct Window {
     WindowSpec layout;
-    std::vector<EventBinding> bindings;
+    EventBindings events;
     std::vector<std::uintptr_t> controls;  // in table order
     Rect bounds;
     bool visible = false;
     bool enabled = true;
-    bool destroying = false;
     std::vector<int> timers;
   };
 
@@ -144,9 +144,13 @@ class MemoryWindowSystem final : public WindowSystem {
   // Off the UI thread: sends `call` to the UI thread, waits until it has run there, and
   // returns true. On the UI thread: false, and the caller goes on with the work itself.
   bool SentFromWorker(const std::function<void()>& call) const;
+  // One part of a window's state: read (a default value when there is no such window), or
+  // changed on the UI thread, where a worker's change is sent.
+  template <typename Value>
+  Value WindowState(WindowHandle window, Value Window::*field) const;
+  template <typename Value>
+  void ChangeWindowState(WindowHandle window, Value Window::*field, Value value);
 
-  std::function<void()> HandlerFor(std::uintptr_t window, std::string_view control,
-                                   UiEvent event) const;
   void Fire(std::uintptr_t window, std::string_view control, UiEvent event);
   void ReplaceText(ControlHandle control, std::string text);
   bool ControlVisibleLocked(const Control& control, Rect* inWindow) const;

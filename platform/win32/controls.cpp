@@ -9,6 +9,7 @@
 #include "platform/input_filter.h"
 #include "platform/jpeg/jpeg_codec.h"
 #include "platform/win32/text_conversion.h"
+#include "platform/win32/window_classes.h"
 #include "platform/win32/window_records.h"
 
 namespace zorvane::win32 {
@@ -117,16 +118,12 @@ LRESULT CALLBACK IntegerTextProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-void RegisterOwnClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, int extraBytes) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+bool RegisterControlClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure,
+                          int extraBytes) {
+  WNDCLASSEXW windowClass = OwnClass(instance, name, procedure);
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = name;
   windowClass.cbWndExtra = extraBytes;
-  RegisterClassExW(&windowClass);
+  return RegisterOwnClass(windowClass);
 }
 
 ScopedGdiObject<HFONT> CreateLayoutFont(const FontSpec& font) {
@@ -244,15 +241,11 @@ void SetPickerColour(HWND picker, Colour colour) {
   InvalidateRect(picker, nullptr, TRUE);
 }
 
-void RegisterControlClasses(HINSTANCE instance) {
-  static const bool registered = [instance] {
-    RegisterOwnClass(instance, kShapeBoxClass, ShapeBoxProc, 0);
-    RegisterOwnClass(instance, kColourPickerClass, ColourPickerProc, sizeof(LONG_PTR));
-    RegisterOwnClass(instance, kPictureBoxClass, PictureBoxProc, 0);
-    RegisterOwnClass(instance, kTransparentLabelClass, TransparentLabelProc, 0);
-    return true;
-  }();
-  (void)registered;
+bool RegisterControlClasses(HINSTANCE instance) {
+  return RegisterControlClass(instance, kShapeBoxClass, ShapeBoxProc, 0) &&
+         RegisterControlClass(instance, kColourPickerClass, ColourPickerProc, sizeof(LONG_PTR)) &&
+         RegisterControlClass(instance, kPictureBoxClass, PictureBoxProc, 0) &&
+         RegisterControlClass(instance, kTransparentLabelClass, TransparentLabelProc, 0);
 }
 
 std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t tableIndex) {

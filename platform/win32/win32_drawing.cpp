@@ -5,12 +5,12 @@
 #include <set>
 #include <vector>
 
+#include "platform/win32/handle_casts.h"
 #include "platform/win32/scoped.h"
 
 namespace zorvane::win32 {
 namespace {
 
-HWND AsHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
 HGDIOBJ AsObject(DrawingObject object) { return reinterpret_cast<HGDIOBJ>(object.value); }
 DrawingObject AsDrawingObject(HGDIOBJ object) {
   return DrawingObject{reinterpret_cast<std::uintptr_t>(object)};

@@ -13,8 +13,10 @@
 #include <utility>
 #include <vector>
 
+#include "platform/event_bindings.h"
 #include "platform/layout.h"
 #include "platform/win32/scoped.h"
+#include "platform/win32/win32_window_system.h"
 #include "platform/window_system.h"
 
 namespace zorvane::win32 {
@@ -72,16 +74,18 @@ struct TimerRecord {
   std::function<void()> callback;
 };
 
+// Bound to its window at WM_NCCREATE (the window's GWLP_USERDATA), so every message from
+// then on finds it; listed among its window system's windows once CreateWindowExW returns.
 struct WindowRecord {
+  Win32WindowSystem::State* system = nullptr;  // the window system that built it
   WindowSpec layout;
   GlobalAtom layoutName;
-  std::vector<EventBinding> bindings;
+  EventBindings events;
   HWND hwnd = nullptr;
   ScopedGdiObject<HBRUSH> background;
   std::vector<std::unique_ptr<ControlRecord>> controls;  // in table order; id = index + 1
   HWND pendingFocus = nullptr;  // focus asked for while the window was still hidden
   std::map<int, TimerRecord> timers;
-  bool destroying = false;  // its AboutToBeDestroyed event has begun
 
   ControlRecord* ControlById(int id) const;
 };
@@ -95,8 +99,9 @@ int ControlId(std::size_t tableIndex);
 // Builds one control of `window` (its container, if any, must exist already).
 std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t tableIndex);
 
-// Registers the window classes of the custom controls once per process.
-void RegisterControlClasses(HINSTANCE instance);
+// Registers the window classes of the custom controls, or finds them registered by an
+// earlier window system; false when one of them could not be had (see RegisterOwnClass).
+bool RegisterControlClasses(HINSTANCE instance);
 
 // Colour pickers keep their colour in the control window itself, so any thread can read it.
 Colour PickerColour(HWND picker);

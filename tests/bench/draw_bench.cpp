@@ -22,6 +22,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "platform/win32/handle_casts.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win32_drawing.h"
 #include "platform/win32/win32_window_system.h"
@@ -126,7 +127,7 @@ void MeasureGdi(const Layout& layout) {
   windowLayout.size = layout.picture;
   windowLayout.visible = true;
   const WindowHandle window = ui.CreateWindowFromLayout(windowLayout, {});
-  const HWND hwnd = reinterpret_cast<HWND>(window.value);
+  const HWND hwnd = win32::AsHwnd(window);
   ui.PumpPendingMessages();
   const double picture = Milliseconds(RunsFor(layout), [&] {
     const auto canvas = drawing.CreateOffscreen(window, layout.picture);

@@ -11,13 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/handle_casts.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace zorvane::win32 {
 namespace {
-
-HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
-HWND H(ControlHandle control) { return reinterpret_cast<HWND>(control.value); }
 
 const ControlSpec kControls[] = {
     {.name = "go", .kind = ControlKind::Button, .rect = {10, 10, 60, 24}, .text = "go",
@@ -61,19 +59,19 @@ TEST_F(Win32ModalTest, OthersAreDisabledWhileTimersRunAndEscapeClosesIt) {
   int ticks = 0;
   ui.SetTimer(main, 1, 20, [&] {
     if (++ticks != 3) return;
-    EXPECT_FALSE(IsWindowEnabled(H(main)));
-    EXPECT_FALSE(IsWindowEnabled(H(idle)));
-    EXPECT_TRUE(IsWindowEnabled(H(modal)));
+    EXPECT_FALSE(IsWindowEnabled(AsHwnd(main)));
+    EXPECT_FALSE(IsWindowEnabled(AsHwnd(idle)));
+    EXPECT_TRUE(IsWindowEnabled(AsHwnd(modal)));
     // The nested loop is the program's own: Esc in the modal window closes it.
-    PostMessageW(H(modal), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(AsHwnd(modal), WM_KEYDOWN, VK_ESCAPE, 0);
   });
   ui.ShowModal(modal);
   ui.KillTimer(main, 1);
 
   EXPECT_EQ(ticks, 3);
   EXPECT_FALSE(ui.WindowExists(modal));
-  EXPECT_TRUE(IsWindowEnabled(H(main)));
-  EXPECT_FALSE(IsWindowEnabled(H(idle)));
+  EXPECT_TRUE(IsWindowEnabled(AsHwnd(main)));
+  EXPECT_FALSE(IsWindowEnabled(AsHwnd(idle)));
 }
 
 TEST_F(Win32ModalTest, QuitMessageEndsTheModalLoopAndReachesTheOuterLoop) {
@@ -86,7 +84,7 @@ TEST_F(Win32ModalTest, QuitMessageEndsTheModalLoopAndReachesTheOuterLoop) {
   ui.ShowModal(modal);
 
   EXPECT_FALSE(ui.WindowExists(modal));
-  EXPECT_TRUE(IsWindowEnabled(H(main)));
+  EXPECT_TRUE(IsWindowEnabled(AsHwnd(main)));
   MSG message;
   ASSERT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
   EXPECT_EQ(message.wParam, 7u);
@@ -102,16 +100,16 @@ TEST_F(Win32ModalTest, TheFocusGoesBackToTheBoxThatHadItHoweverTheModalWindowClo
   };
   const Way ways[] = {
       {"Esc", [](WindowHandle modal) {
-         PostMessageW(H(modal), WM_KEYDOWN, VK_ESCAPE, 0);
+         PostMessageW(AsHwnd(modal), WM_KEYDOWN, VK_ESCAPE, 0);
        }},
       {"its close box", [](WindowHandle modal) {
-         PostMessageW(H(modal), WM_SYSCOMMAND, SC_CLOSE, 0);
+         PostMessageW(AsHwnd(modal), WM_SYSCOMMAND, SC_CLOSE, 0);
        }},
       {"a button that destroys it", [this](WindowHandle modal) { ui.DestroyWindow(modal); }},
   };
   for (const Way& way : ways) {
     const WindowHandle main = Open("main");
-    const HWND box = H(ui.FindControl(main, "box"));
+    const HWND box = AsHwnd(ui.FindControl(main, "box"));
     ui.SetFocus(ui.FindControl(main, "box"));
     PumpFor(ui, 100);
     ASSERT_EQ(GetFocus(), box) << way.name;
@@ -123,7 +121,7 @@ TEST_F(Win32ModalTest, TheFocusGoesBackToTheBoxThatHadItHoweverTheModalWindowClo
     const WindowHandle modal = ui.CreateWindowFromLayout(
         *layouts.back(),
         {{"", UiEvent::AboutToBeDestroyed,
-          [&] { mainEnabledAsItWent = IsWindowEnabled(H(main)) != FALSE; }}});
+          [&] { mainEnabledAsItWent = IsWindowEnabled(AsHwnd(main)) != FALSE; }}});
     ui.SetTimer(main, 1, 20, [&] {
       ui.KillTimer(main, 1);
       way.close(modal);
@@ -133,7 +131,7 @@ TEST_F(Win32ModalTest, TheFocusGoesBackToTheBoxThatHadItHoweverTheModalWindowClo
 
     EXPECT_FALSE(ui.WindowExists(modal)) << way.name;
     EXPECT_TRUE(mainEnabledAsItWent) << way.name;
-    EXPECT_EQ(GetActiveWindow(), H(main)) << way.name;
+    EXPECT_EQ(GetActiveWindow(), AsHwnd(main)) << way.name;
     EXPECT_EQ(GetFocus(), box) << way.name;
     ui.DestroyWindow(main);
   }

@@ -23,14 +23,13 @@
 #include "platform/memory/memory_sound.h"
 #include "platform/memory/memory_window_system.h"
 #include "platform/memory/virtual_scheduler.h"
+#include "platform/win32/handle_casts.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win32_threads.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace zorvane::win32 {
 namespace {
-
-HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
 
 constexpr Colour kBackground = RgbColour(212, 208, 200);
 constexpr Colour kLit = RgbColour(10, 20, 30);
@@ -122,7 +121,7 @@ class Win32DrawingTest : public ::testing::Test {
     if (canvas == nullptr) return {};
     scene(*canvas);
     canvas->CopyToWindow();
-    std::vector<Colour> pixels = ui.Pictures().Pixels(H(window));
+    std::vector<Colour> pixels = ui.Pictures().Pixels(AsHwnd(window));
     ui.DestroyWindow(window);
     return pixels;
   }
@@ -159,7 +158,7 @@ class Win32DrawingTest : public ::testing::Test {
     Win32Threads threads;
     DisplayPicture picture = FirstPictureOfFourFiftyNine(
         {ui, threads, files, drawing, sound},
-        [&](WindowHandle display) { return ui.Pictures().Pixels(H(display)); });
+        [&](WindowHandle display) { return ui.Pictures().Pixels(AsHwnd(display)); });
     MSG quit;  // left by the main window, which ends the program
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
@@ -344,7 +343,7 @@ TEST_F(Win32DrawingTest, TenThousandRedrawsLeaveNoObjectBehind) {
 
 TEST_F(Win32DrawingTest, RepaintShowsTheLastPictureCopied) {
   const WindowHandle window = Open(true);
-  const HWND hwnd = H(window);
+  const HWND hwnd = AsHwnd(window);
   const Size size{200, 150};
   const Scene scene = [](Canvas& canvas) {
     Background(canvas);
@@ -387,7 +386,7 @@ TEST_F(Win32DrawingTest, LayeringIsAppliedEveryTimeAndReadsBack) {
   const WindowHandle window = Open(true);
   EXPECT_FALSE(drawing.Layered(window).layered);
   drawing.ApplyLayered(window, kWhite, 255, LayeredFlags::ColourKey);
-  EXPECT_NE(GetWindowLongW(H(window), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+  EXPECT_NE(GetWindowLongW(AsHwnd(window), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
   LayeredAttributes read = drawing.Layered(window);
   EXPECT_TRUE(read.layered);
   EXPECT_EQ(read.key, kWhite);

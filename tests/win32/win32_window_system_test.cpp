@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/main_window_layout.h"
+#include "platform/win32/handle_casts.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/window_records.h"
@@ -20,10 +21,6 @@
 
 namespace zorvane::win32 {
 namespace {
-
-HWND H(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
-HWND H(ControlHandle control) { return reinterpret_cast<HWND>(control.value); }
-WindowHandle AsHandle(HWND hwnd) { return WindowHandle{reinterpret_cast<std::uintptr_t>(hwnd)}; }
 
 const ControlSpec kControls[] = {
     {.name = "entry", .kind = ControlKind::EditBox, .rect = {10, 10, 60, 24},
@@ -84,7 +81,7 @@ TEST_F(Win32WindowSystemTest, GbkTextReadsBackByteForByte) {
   // The control holds real Unicode, so it reads right on a Windows of any language.
   ui.SetControlText(text, "分钟");
   wchar_t wide[16] = {};
-  GetWindowTextW(H(text), wide, 16);
+  GetWindowTextW(AsHwnd(text), wide, 16);
   EXPECT_EQ(std::wstring(wide), L"\u5206\u949F");
 }
 
@@ -100,33 +97,33 @@ TEST_F(Win32WindowSystemTest, MainWindowControlsSitWhereTheTableSays) {
   for (const ControlSpec& control : MainWindowSpec().controls) {
     const ControlHandle handle = ui.FindControl(window, control.name);
     ASSERT_TRUE(handle) << control.name;
-    EXPECT_EQ(RectInParent(H(handle)), control.rect) << control.name;
+    EXPECT_EQ(RectInParent(AsHwnd(handle)), control.rect) << control.name;
     const bool shown = control.visible && control.parent.empty();
-    EXPECT_EQ(IsWindowVisible(H(handle)) != FALSE, shown) << control.name;
+    EXPECT_EQ(IsWindowVisible(AsHwnd(handle)) != FALSE, shown) << control.name;
   }
   ui.DestroyWindow(window);
 }
 
 TEST_F(Win32WindowSystemTest, MainWindowFrameHasNoTitleBarAndStaysOnTop) {
   const WindowHandle window = ui.CreateWindowFromLayout(MainWindowSpec(), {});
-  const LONG style = GetWindowLongW(H(window), GWL_STYLE);
-  const LONG exStyle = GetWindowLongW(H(window), GWL_EXSTYLE);
+  const LONG style = GetWindowLongW(AsHwnd(window), GWL_STYLE);
+  const LONG exStyle = GetWindowLongW(AsHwnd(window), GWL_EXSTYLE);
   EXPECT_TRUE(style & WS_DLGFRAME);
   EXPECT_FALSE(style & WS_BORDER);  // no caption
   EXPECT_FALSE(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
   EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW);  // keeps its taskbar button
-  EXPECT_EQ(GetWindow(H(window), GW_OWNER), nullptr);
+  EXPECT_EQ(GetWindow(AsHwnd(window), GW_OWNER), nullptr);
   ui.DestroyWindow(window);
 }
 
 TEST_F(Win32WindowSystemTest, IntegerTextDropsTypedLettersButNotPastedText) {
   const WindowHandle window = Open();
   const ControlHandle entry = ui.FindControl(window, "entry");
-  for (wchar_t c : std::wstring(L"1a-b2 ")) SendMessageW(H(entry), WM_CHAR, c, 0);
+  for (wchar_t c : std::wstring(L"1a-b2 ")) SendMessageW(AsHwnd(entry), WM_CHAR, c, 0);
   EXPECT_EQ(ui.ControlText(entry), "1-2");
 
-  ASSERT_TRUE(OpenClipboard(H(window)));
+  ASSERT_TRUE(OpenClipboard(AsHwnd(window)));
   EmptyClipboard();
   const std::wstring pasted = L"x9";
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
@@ -134,8 +131,8 @@ TEST_F(Win32WindowSystemTest, IntegerTextDropsTypedLettersButNotPastedText) {
   GlobalUnlock(memory);
   SetClipboardData(CF_UNICODETEXT, memory);
   CloseClipboard();
-  SendMessageW(H(entry), EM_SETSEL, 3, 3);
-  SendMessageW(H(entry), WM_PASTE, 0, 0);
+  SendMessageW(AsHwnd(entry), EM_SETSEL, 3, 3);
+  SendMessageW(AsHwnd(entry), WM_PASTE, 0, 0);
   EXPECT_EQ(ui.ControlText(entry), "1-2x9");
 }
 
@@ -148,10 +145,10 @@ TEST_F(Win32WindowSystemTest, EventsReachTheirBindings) {
             {"", UiEvent::CloseRequested, [&] { events.push_back("close"); }},
             {"", UiEvent::AboutToBeDestroyed, [&] { events.push_back("destroy"); }}});
   ui.SetControlText(ui.FindControl(window, "entry"), "59");
-  SendMessageW(H(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
+  SendMessageW(AsHwnd(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
   // A control in a container reports through it to the window.
-  SendMessageW(H(ui.FindControl(window, "inside")), BM_CLICK, 0, 0);
-  SendMessageW(H(window), WM_CLOSE, 0, 0);
+  SendMessageW(AsHwnd(ui.FindControl(window, "inside")), BM_CLICK, 0, 0);
+  SendMessageW(AsHwnd(window), WM_CLOSE, 0, 0);
   EXPECT_EQ(events, (std::vector<std::string>{"changed", "clicked", "inside", "close", "destroy"}));
   EXPECT_FALSE(ui.WindowExists(window));
 }
@@ -161,9 +158,9 @@ TEST_F(Win32WindowSystemTest, NoEventReachesAWindowOnItsWayOut) {
   int clicks = 0;
   window = Open({{"go", UiEvent::Clicked, [&] { ++clicks; }},
                  {"", UiEvent::AboutToBeDestroyed, [&] {
-                    SendMessageW(H(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
+                    SendMessageW(AsHwnd(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
                   }}});
-  SendMessageW(H(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
+  SendMessageW(AsHwnd(ui.FindControl(window, "go")), BM_CLICK, 0, 0);
   ui.DestroyWindow(window);
   EXPECT_EQ(clicks, 1);
 }
@@ -181,7 +178,7 @@ TEST_F(Win32WindowSystemTest, CloseRequestsDuringTheDestructionAreIgnored) {
       {"sent WM_CLOSE", [](HWND hwnd) { SendMessageW(hwnd, WM_CLOSE, 0, 0); }},
       {"posted WM_CLOSE", [](HWND hwnd) { PostMessageW(hwnd, WM_CLOSE, 0, 0); }},
       {"Esc", [](HWND hwnd) { PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0); }},
-      {"destroyed again", [this](HWND hwnd) { ui.DestroyWindow(AsHandle(hwnd)); }},
+      {"destroyed again", [this](HWND hwnd) { ui.DestroyWindow(AsWindow(hwnd)); }},
   };
   for (const Way& way : ways) {
     for (const bool closedByRequest : {false, true}) {
@@ -191,11 +188,11 @@ TEST_F(Win32WindowSystemTest, CloseRequestsDuringTheDestructionAreIgnored) {
       window = Open({{"", UiEvent::CloseRequested, [&] { ++closeRequests; }},
                      {"", UiEvent::AboutToBeDestroyed, [&] {
                         ++destructions;
-                        way.requestClose(H(window));
+                        way.requestClose(AsHwnd(window));
                         ui.PumpPendingMessages();
                       }}});
       if (closedByRequest) {
-        SendMessageW(H(window), WM_CLOSE, 0, 0);
+        SendMessageW(AsHwnd(window), WM_CLOSE, 0, 0);
       } else {
         ui.DestroyWindow(window);
       }
@@ -217,7 +214,7 @@ TEST_F(Win32WindowSystemTest, AWindowGivesBackEveryGdiObjectItTook) {
   EXPECT_GT(GdiCensus::Live(), before + 4);
   const int withWindow = GdiCensus::Live();
   {
-    const WindowDc dc(H(window));
+    const WindowDc dc(AsHwnd(window));
     EXPECT_EQ(GdiCensus::Live(), withWindow + 1);
   }
   EXPECT_EQ(GdiCensus::Live(), withWindow);
@@ -307,20 +304,20 @@ TEST_F(Win32WindowSystemTest, TimerKeepsItsPhaseAndNeverCatchesUpInABurst) {
 TEST_F(Win32WindowSystemTest, ClosingTheWindowThatEndsTheProgramEndsTheLoop) {
   layout = {.name = "Main", .size = {100, 50}, .endsProgram = true};
   const WindowHandle window = ui.CreateWindowFromLayout(layout, {});
-  PostMessageW(H(window), WM_CLOSE, 0, 0);
+  PostMessageW(AsHwnd(window), WM_CLOSE, 0, 0);
   ui.RunMessageLoop();  // returns only because the window posted the quit
   EXPECT_FALSE(ui.WindowExists(window));
 }
 
 TEST_F(Win32WindowSystemTest, EscapeClosesFromAnyControlUnlessTheWindowSaysNo) {
   const WindowHandle keeps = Open({}, /*escapeCloses=*/false);
-  PostMessageW(H(ui.FindControl(keeps, "entry")), WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageW(AsHwnd(ui.FindControl(keeps, "entry")), WM_KEYDOWN, VK_ESCAPE, 0);
   ui.PumpPendingMessages();
   EXPECT_TRUE(ui.WindowExists(keeps));
   ui.DestroyWindow(keeps);
 
   const WindowHandle closes = Open();
-  PostMessageW(H(ui.FindControl(closes, "entry")), WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageW(AsHwnd(ui.FindControl(closes, "entry")), WM_KEYDOWN, VK_ESCAPE, 0);
   ui.PumpPendingMessages();
   EXPECT_FALSE(ui.WindowExists(closes));
 }
@@ -335,7 +332,7 @@ TEST_F(Win32WindowSystemTest, PumpingLeavesTheQuitMessageForTheMainLoop) {
 TEST_F(Win32WindowSystemTest, TabFollowsFocusNumbersAndSkipsHiddenControls) {
   const WindowHandle window = Open();
   ui.SetFocus(ui.FindControl(window, "text"));
-  ASSERT_EQ(GetFocus(), H(ui.FindControl(window, "text")));
+  ASSERT_EQ(GetFocus(), AsHwnd(ui.FindControl(window, "text")));
   std::vector<std::string> order;
   for (int i = 0; i < 5; ++i) {
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
@@ -353,9 +350,9 @@ TEST_F(Win32WindowSystemTest, FocusAskedForWhileHiddenArrivesWhenShown) {
   const WindowHandle window = Open({}, true, /*visible=*/false);
   const ControlHandle entry = ui.FindControl(window, "entry");
   ui.SetFocus(entry);
-  EXPECT_NE(GetFocus(), H(entry));
+  EXPECT_NE(GetFocus(), AsHwnd(entry));
   ui.ShowWindow(window, true);
-  EXPECT_EQ(GetFocus(), H(entry));
+  EXPECT_EQ(GetFocus(), AsHwnd(entry));
 }
 
 // Back from another window (Alt+Tab), or given the focus itself (a click on its background),
@@ -366,18 +363,18 @@ TEST_F(Win32WindowSystemTest, TheLastFocusedControlHasTheFocusAgainWhenTheWindow
   WindowSpec otherLayout{.name = "Other", .size = {120, 60}};
   const WindowHandle other = ui.CreateWindowFromLayout(otherLayout, {});
   for (const char* name : {"entry", "go"}) {
-    const HWND control = H(ui.FindControl(window, name));
+    const HWND control = AsHwnd(ui.FindControl(window, name));
     ui.SetFocus(ui.FindControl(window, name));
     ASSERT_EQ(GetFocus(), control) << name;
 
-    ::SetActiveWindow(H(other));
+    ::SetActiveWindow(AsHwnd(other));
     PumpFor(ui, 50);
-    ASSERT_EQ(GetActiveWindow(), H(other)) << name;
-    ::SetActiveWindow(H(window));
+    ASSERT_EQ(GetActiveWindow(), AsHwnd(other)) << name;
+    ::SetActiveWindow(AsHwnd(window));
     PumpFor(ui, 50);
     EXPECT_EQ(GetFocus(), control) << name << ", activated again";
 
-    ::SetFocus(H(window));
+    ::SetFocus(AsHwnd(window));
     PumpFor(ui, 50);
     EXPECT_EQ(GetFocus(), control) << name << ", the window given the focus";
   }
@@ -385,8 +382,8 @@ TEST_F(Win32WindowSystemTest, TheLastFocusedControlHasTheFocusAgainWhenTheWindow
 
 TEST_F(Win32WindowSystemTest, UndecodablePictureLeavesATextButton) {
   const WindowHandle window = Open();
-  const HWND good = H(ui.FindControl(window, "go"));
-  const HWND broken = H(ui.FindControl(window, "broken"));
+  const HWND good = AsHwnd(ui.FindControl(window, "go"));
+  const HWND broken = AsHwnd(ui.FindControl(window, "broken"));
   EXPECT_TRUE(ui.ShowsPicture(ui.FindControl(window, "go")));
   EXPECT_TRUE(GetWindowLongW(good, GWL_STYLE) & BS_BITMAP);
   EXPECT_NE(SendMessageW(good, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
@@ -410,7 +407,7 @@ TEST_F(Win32WindowSystemTest, ControlsGetTheFontsOfTheirLayout) {
   auto fontOf = [&](std::string_view name) {
     LOGFONTW font{};
     auto handle = reinterpret_cast<HFONT>(
-        SendMessageW(H(ui.FindControl(window, name)), WM_GETFONT, 0, 0));
+        SendMessageW(AsHwnd(ui.FindControl(window, name)), WM_GETFONT, 0, 0));
     GetObjectW(handle, sizeof(font), &font);
     return font;
   };
@@ -419,19 +416,84 @@ TEST_F(Win32WindowSystemTest, ControlsGetTheFontsOfTheirLayout) {
   EXPECT_EQ(label.lfWeight, FW_BOLD);
   EXPECT_EQ(std::wstring(label.lfFaceName), L"\u5FAE\u8F6F\u96C5\u9ED1");
   EXPECT_EQ(fontOf("entry").lfHeight, -20);
-  EXPECT_EQ(SendMessageW(H(ui.FindControl(window, "text")), WM_GETFONT, 0, 0),
+  EXPECT_EQ(SendMessageW(AsHwnd(ui.FindControl(window, "text")), WM_GETFONT, 0, 0),
             reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
 }
 
 TEST_F(Win32WindowSystemTest, EveryBuiltWindowCarriesItsLayoutName) {
   const WindowHandle window = Open();
-  for (HWND hwnd : {H(window), H(ui.FindControl(window, "inside"))}) {
+  for (HWND hwnd : {AsHwnd(window), AsHwnd(ui.FindControl(window, "inside"))}) {
     wchar_t name[64] = {};
     ASSERT_NE(GlobalGetAtomNameW(static_cast<ATOM>(reinterpret_cast<ULONG_PTR>(
                                      GetPropW(hwnd, kLayoutNameProperty))),
                                  name, 64),
               0u);
   }
+}
+
+// The kinds of control that are classes of our own.
+const ControlSpec kOwnClassControls[] = {
+    {.name = "shape", .kind = ControlKind::ShapeBox, .rect = {0, 0, 40, 40}},
+    {.name = "picker", .kind = ControlKind::ColorPicker, .rect = {50, 0, 40, 16}},
+    {.name = "picture", .kind = ControlKind::PicBox, .rect = {0, 50, 40, 40}},
+    {.name = "see-through", .kind = ControlKind::TransLabel, .rect = {50, 50, 40, 20}},
+};
+
+std::wstring ClassNameOf(HWND hwnd) {
+  wchar_t name[256] = {};
+  GetClassNameW(hwnd, name, 256);
+  return name;
+}
+
+// Each window system registers the classes of its windows and controls, and takes a class
+// of the same name found registered as its own only when it is. A class of one of those
+// names with another window procedure is a programming error that must show: the window
+// system makes no window at all (and runs no Created handler), rather than one that its
+// records do not answer for.
+TEST(Win32WindowClassTest, AForeignClassUnderOneOfOurNamesMakesNoWindow) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const WindowSpec layout{.name = "Classes", .size = {120, 100}, .visible = false,
+                          .controls = kOwnClassControls};
+  std::vector<std::wstring> names;
+  {
+    Win32WindowSystem ui;
+    const WindowHandle window = ui.CreateWindowFromLayout(layout, {});
+    ASSERT_TRUE(window);
+    names.push_back(ClassNameOf(AsHwnd(window)));
+    for (const ControlSpec& control : kOwnClassControls) {
+      names.push_back(ClassNameOf(AsHwnd(ui.FindControl(window, control.name))));
+    }
+  }  // its windows go with it, so that the classes can be unregistered
+
+  for (const std::wstring& name : names) {
+    // Every other class is registered and ours, so that this one alone stands in the way.
+    { const Win32WindowSystem registersTheRest; }
+    ASSERT_TRUE(UnregisterClassW(name.c_str(), instance)) << "no window of it may be left";
+    WNDCLASSEXW foreign{};
+    foreign.cbSize = sizeof(foreign);
+    foreign.lpfnWndProc = DefWindowProcW;
+    foreign.hInstance = instance;
+    foreign.lpszClassName = name.c_str();
+    ASSERT_NE(RegisterClassExW(&foreign), 0);
+    struct Unregister {
+      const std::wstring& name;
+      HINSTANCE instance;
+      ~Unregister() { UnregisterClassW(name.c_str(), instance); }
+    } unregister{name, instance};
+
+    Win32WindowSystem ui;
+    bool created = false;
+    const WindowHandle window =
+        ui.CreateWindowFromLayout(layout, {{"", UiEvent::Created, [&] { created = true; }}});
+    EXPECT_FALSE(window) << "a foreign class named " << WideToGbk(name);
+    EXPECT_FALSE(created) << WideToGbk(name);
+  }
+
+  // With the names free again, the next window system registers its own classes anew.
+  Win32WindowSystem ui;
+  const WindowHandle window = ui.CreateWindowFromLayout(layout, {});
+  ASSERT_TRUE(window);
+  EXPECT_EQ(ClassNameOf(AsHwnd(window)), names.front());
 }
 
 }  // namespace

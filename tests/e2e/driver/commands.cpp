@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/handle_casts.h"
 #include "tests/e2e/driver/json_writer.h"
 #include "tests/e2e/probe/resource_probe.h"
 #include "tests/e2e/driver/utf8.h"
@@ -17,7 +18,7 @@ namespace zdriver {
 namespace {
 
 std::int64_t HwndNumber(HWND hwnd) {
-  return static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(hwnd));
+  return static_cast<std::int64_t>(zorvane::win32::HwndValue(hwnd));
 }
 
 std::string_view TrimmedLeft(std::string_view text) {
@@ -46,7 +47,7 @@ std::optional<HWND> ParseHwnd(std::string_view word) {
   std::uintptr_t value = 0;
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value, base);
   if (error != std::errc{} || end != word.data() + word.size() || value == 0) return std::nullopt;
-  return reinterpret_cast<HWND>(value);
+  return zorvane::win32::HwndFromValue(value);
 }
 
 Answer Failure(std::string_view message) {

@@ -1,0 +1,159 @@
+// The windows themselves: registering their class, building them from their layouts,
+// destroying them, and their geometry, visibility and enabled states.
+#include "platform/win32/win32_window_state.h"
+
+#include <utility>
+#include <vector>
+
+#include "platform/win32/handle_casts.h"
+#include "platform/win32/text_conversion.h"
+#include "platform/win32/window_classes.h"
+
+namespace zorvane::win32 {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"ZorvaneWindow";
+
+struct FrameStyles {
+  DWORD style;
+  DWORD exStyle;
+};
+
+FrameStyles StylesFor(const WindowSpec& layout) {
+  // Unowned top-level windows get their own taskbar buttons as they are; WS_EX_APPWINDOW is
+  // not needed for that (and would make Wine hand the window to an X window manager).
+  DWORD exStyle = WS_EX_CONTROLPARENT;
+  if (layout.topmost) exStyle |= WS_EX_TOPMOST;
+  switch (layout.frame) {
+    case FrameStyle::DialogFrame:
+      // A dialog frame without WS_BORDER has no title bar and no system menu.
+      return {WS_POPUP | WS_DLGFRAME, exStyle};
+    case FrameStyle::CaptionClose:
+      return {WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle | WS_EX_DLGMODALFRAME};
+    case FrameStyle::Borderless:
+      return {WS_POPUP, exStyle};
+  }
+  return {WS_POPUP, exStyle};
+}
+
+}  // namespace
+
+Win32WindowSystem::Win32WindowSystem() : state_(std::make_unique<State>()) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  state_->classesRegistered =
+      RegisterControlClasses(instance) &&
+      RegisterOwnClass(OwnClass(instance, kWindowClass, State::WindowProc));
+}
+
+Win32WindowSystem::~Win32WindowSystem() {
+  // Windows still open belong to this object's records: close them before the records go.
+  std::vector<HWND> open;
+  for (const auto& [hwnd, record] : state_->windows) open.push_back(hwnd);
+  for (HWND hwnd : open) ::DestroyWindow(hwnd);
+  state_->windows.clear();
+}
+
+WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
+                                                       std::vector<EventBinding> bindings,
+                                                       WindowHandle* handle) {
+  // A class that could not be registered is a programming error: rather than a window with
+  // controls missing, or one that another class's procedure runs, there is none, and the
+  // zero handle says so.
+  if (!state_->classesRegistered) return {};
+  auto record = std::make_unique<WindowRecord>();
+  record->system = state_.get();
+  record->layout = layout;
+  record->events = EventBindings(std::move(bindings));
+  record->background.reset(CreateSolidBrush(ResolveColour(layout.background)));
+
+  const FrameStyles styles = StylesFor(layout);
+  const Point origin = CentredOrigin(layout.size, ScreenSize());
+  const std::wstring title = GbkToWide(layout.title);
+  // The record goes with the window's creation data: WM_NCCREATE binds it to the window,
+  // so it is found from that first message on, before CreateWindowExW returns.
+  WindowRecord* window = record.get();
+  HWND hwnd = CreateWindowExW(styles.exStyle, kWindowClass, title.c_str(), styles.style, origin.x,
+                              origin.y, layout.size.width, layout.size.height, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), window);
+  if (hwnd == nullptr) return {};
+  window->layoutName = GlobalAtom(GbkToWide(layout.name));
+  TagWithLayoutName(hwnd, window->layoutName);
+  state_->windows.emplace(hwnd, std::move(record));
+  if (layout.topmost) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+    window->controls.push_back(CreateControl(*window, i));
+  }
+  if (handle != nullptr) *handle = AsWindow(hwnd);
+  State::Fire(*window, {}, UiEvent::Created);
+  if (layout.visible && ::IsWindow(hwnd)) ShowWindow(AsWindow(hwnd), true);
+  return AsWindow(hwnd);
+}
+
+void Win32WindowSystem::DestroyWindow(WindowHandle window) {
+  const HWND hwnd = AsHwnd(window);
+  // Only the thread that made a window can destroy it, and the records are that thread's.
+  if (GetWindowThreadProcessId(hwnd, nullptr) != GetCurrentThreadId()) return;
+  // Once begun, a destruction runs to its end; asking again from inside it would run the
+  // window's AboutToBeDestroyed handler once more.
+  const WindowRecord* record = state_->RecordOf(hwnd);
+  if (record != nullptr && record->events.Destroying()) return;
+  state_->Destroy(hwnd);
+}
+
+void Win32WindowSystem::State::Destroy(HWND hwnd) {
+  GiveBackEnabledStates(hwnd);
+  ::DestroyWindow(hwnd);
+}
+
+bool Win32WindowSystem::WindowExists(WindowHandle window) const {
+  return window && ::IsWindow(AsHwnd(window));
+}
+
+Rect Win32WindowSystem::WindowBounds(WindowHandle window) const {
+  RECT rect{};
+  if (!GetWindowRect(AsHwnd(window), &rect)) return {};
+  return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void Win32WindowSystem::SetWindowBounds(WindowHandle window, Rect bounds) {
+  SetWindowPos(AsHwnd(window), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Win32WindowSystem::IsWindowVisible(WindowHandle window) const {
+  return ::IsWindowVisible(AsHwnd(window)) != FALSE;
+}
+
+void Win32WindowSystem::ShowWindow(WindowHandle window, bool visible) {
+  const HWND hwnd = AsHwnd(window);
+  // The records belong to the UI thread; a redraw on a worker thread shows the display
+  // window too, and has no keyboard to note or pending focus to hand over.
+  const bool onUiThread = GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
+  if (onUiThread && visible && !::IsWindowVisible(hwnd) && state_->RecordOf(hwnd) != nullptr) {
+    state_->keyboardBeforeShown[hwnd] = KeyboardPlace{};
+  }
+  ::ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
+  if (!visible || !onUiThread) return;
+  // A focus asked for while the window was hidden takes effect now that it can.
+  if (WindowRecord* record = state_->RecordOf(hwnd); record != nullptr && record->pendingFocus) {
+    ::SetFocus(record->pendingFocus);
+    record->pendingFocus = nullptr;
+  }
+}
+
+bool Win32WindowSystem::IsWindowEnabled(WindowHandle window) const {
+  return ::IsWindowEnabled(AsHwnd(window)) != FALSE;
+}
+
+void Win32WindowSystem::EnableWindow(WindowHandle window, bool enabled) {
+  ::EnableWindow(AsHwnd(window), enabled ? TRUE : FALSE);
+}
+
+Size Win32WindowSystem::ScreenSize() const {
+  return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+KeptPictures& Win32WindowSystem::Pictures() { return state_->pictures; }
+
+}  // namespace zorvane::win32
