@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Benchmarks of the Windows program under Wine (not tests: they print figures).
 #
-#   scripts/bench.sh                  the release table: start-up and memory against a
-#                                     minimal Win32 program, CPU, redraw, tick drift, the
-#                                     latency of stop (~5 min)
+#   scripts/bench.sh                  the release tables: start-up (and where it goes) and
+#                                     memory against a minimal Win32 program, CPU by phase
+#                                     of a countdown, redraw, tick drift, the latency of
+#                                     stop (~6 min)
 #   scripts/bench.sh countdown M S    a whole countdown of M:S (59 59 takes an hour) and
 #                                     whether it ended on time
 #
@@ -14,12 +15,18 @@ build=${ZORVANE_BUILD:-$root/build/win32}
 "$root/scripts/ensure-deps.sh"
 
 cmake -S "$root" -B "$build" -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
-cmake --build "$build" --target Zorvane zdriver minimal_window draw_bench
+cmake --build "$build" --target release_zip zdriver minimal_window draw_bench
+
+# What ships is measured: Zorvane.exe inside the release zip, stripped when it was packed;
+# the minimal program is stripped by the same tool before it is measured beside it.
+cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+release_zip=$build/Zorvane-$(cache_value CMAKE_PROJECT_VERSION)-win32.zip
 
 state=$build/wine-bench-${1:-table}  # one Wine environment for each kind of run
 trap '"$root/scripts/wine-env.sh" stop "$state"' EXIT
 "$root/scripts/wine-env.sh" start "$state"
-export ZORVANE_WINE_STATE=$state ZORVANE_EXE=$build/app/Zorvane.exe \
+export ZORVANE_WINE_STATE=$state ZORVANE_RELEASE_ZIP=$release_zip \
+  ZORVANE_STRIP="$(cache_value CMAKE_STRIP)" ZORVANE_BENCH_DIR=$build/bench \
   ZORVANE_DRIVER=$build/tests/e2e/zdriver.exe \
   ZORVANE_MINIMAL_EXE=$build/tests/bench/minimal_window.exe \
   ZORVANE_DRAW_BENCH=$build/tests/bench/draw_bench.exe PYTHONDONTWRITEBYTECODE=1

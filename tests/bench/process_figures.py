@@ -1,6 +1,9 @@
 """What Linux tells of a running Windows program: Wine runs each one as a Linux process."""
 
+from __future__ import annotations
+
 import os
+import time
 from pathlib import Path
 
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
@@ -20,3 +23,32 @@ def memory_kilobytes(pid: int) -> dict[str, int]:
         if key in ("VmRSS", "RssAnon"):
             figures[key] = int(value.split()[0])
     return figures
+
+
+class CpuWindow:
+    """The CPU that some processes use between `start()` and `stop()`, each as a share of one
+    core over the same stretch of wall time. A process that ends meanwhile counts what it
+    had used when last seen."""
+
+    def __init__(self, pids: dict[str, int]):
+        self.pids = dict(pids)
+        self.last_seen = {name: 0.0 for name in self.pids}
+
+    def _sample(self) -> dict[str, float]:
+        for name, pid in self.pids.items():
+            try:
+                self.last_seen[name] = cpu_seconds(pid)
+            except OSError:
+                pass  # it has ended: what it used until then stands
+        return dict(self.last_seen)
+
+    def start(self) -> CpuWindow:
+        self.before = self._sample()
+        self.began = time.monotonic()
+        return self
+
+    def stop(self) -> dict[str, float]:
+        """Each process's share of one core (0.01 is 1 %); `seconds` is the wall time."""
+        after = self._sample()
+        self.seconds = time.monotonic() - self.began
+        return {name: (after[name] - self.before[name]) / self.seconds for name in self.pids}
