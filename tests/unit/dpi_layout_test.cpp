@@ -46,6 +46,18 @@ class DpiScalingTest : public ::testing::TestWithParam<Figures>, public ProgramF
   void SetUp() override { ui.SetScreenDpi(GetParam().dpi); }
 };
 
+TEST_P(DpiScalingTest, BarDocksAndFoldsInTheScreensPixels) {
+  Start();
+  EXPECT_EQ(MainBounds(), GetParam().bar);
+  EXPECT_FALSE(ui.IsControlShown(Control(kHelpButton)));
+  EXPECT_TRUE(ui.IsControlShown(Control(kExit)));
+  ui.Click(Control(kFold));
+  EXPECT_EQ(MainBounds(), GetParam().expanded);
+  EXPECT_TRUE(ui.IsControlShown(Control(kNotesButton)));
+  ui.Click(Control(kFold));
+  EXPECT_EQ(MainBounds(), GetParam().bar);
+}
+
 // Neighbours that touch at 96 DPI touch at every DPI, and none gains or loses an overlap:
 // every edge stays on its side of each sibling's opposite edge.
 TEST_P(DpiScalingTest, EveryLayoutKeepsItsNeighbours) {
