@@ -58,6 +58,21 @@ TEST_P(DpiScalingTest, BarDocksAndFoldsInTheScreensPixels) {
   EXPECT_EQ(MainBounds(), GetParam().bar);
 }
 
+TEST_P(DpiScalingTest, DisplayIsLaidOutAtStartWhileTheSettingsStayLogical) {
+  Start();
+  ui.Type(Control(kMinutes), "4");
+  ui.Type(Control(kSeconds), "59");
+  ui.Click(Control(kStart));
+  EXPECT_EQ(ui.WindowBounds(Display()), GetParam().display);
+  const ProgramState& s = program->State();
+  EXPECT_EQ((std::array{s.DisplayMarginX.load(), s.DisplayMarginY.load(), s.DigitWidth.load(),
+                        s.DigitHeight.load(), s.SegmentThickness.load(), s.SegmentGap.load(),
+                        s.DigitSpace.load()}),
+            GetParam().geometry);
+  ui.Click(Control(kExit));
+  EXPECT_NE(ConfigFile().find("Width=120\r\n"), std::string::npos);
+}
+
 // Neighbours that touch at 96 DPI touch at every DPI, and none gains or loses an overlap:
 // every edge stays on its side of each sibling's opposite edge.
 TEST_P(DpiScalingTest, EveryLayoutKeepsItsNeighbours) {
