@@ -1,5 +1,7 @@
 // The main window's two widths. Folded it shows the time entry and the four buttons;
 // expanded it adds the about area on its left. In both its right edge lies on the screen's.
+// The widths are logical: on the screen they are scaled to its DPI, as the window's
+// height and its controls were when it was created.
 #pragma once
 
 #include "platform/window_system.h"

@@ -16,13 +16,16 @@ namespace zorvane {
 struct ProgramState {
   explicit ProgramState(Threads& threads) : DisplayLock(threads.CreateLock()) {}
 
-  // The display's margins and digit geometry, copied from the settings at every Start.
+  // The display's margins, digit geometry and the space between neighbouring digits, in
+  // the screen's pixels: set at every Start from the settings' logical lengths, scaled to
+  // the screen's DPI.
   std::atomic<std::int32_t> DisplayMarginX{0};
   std::atomic<std::int32_t> DisplayMarginY{0};
   std::atomic<std::int32_t> DigitWidth{0};
   std::atomic<std::int32_t> DigitHeight{0};
   std::atomic<std::int32_t> SegmentThickness{0};
   std::atomic<std::int32_t> SegmentGap{0};
+  std::atomic<std::int32_t> DigitSpace{0};
 
   std::atomic<std::int32_t> RemainingSeconds{0};
   // The last-30-seconds ticker may still be started in this run.

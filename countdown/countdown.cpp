@@ -9,6 +9,7 @@
 #include "countdown/time_entry.h"
 #include "display/display_window_layout.h"
 #include "display/layering.h"
+#include "platform/dpi_scale.h"
 #include "resources/sounds.h"
 
 namespace zorvane {
@@ -60,12 +61,20 @@ void Countdown::ToggleStartStop() {
 }
 
 void Countdown::Start() {
-  state_.DisplayMarginX = 5;
-  state_.DisplayMarginY = 5;
-  state_.DigitWidth = TextToInteger(ui_.ControlText(controls_.digitWidth));
-  state_.DigitHeight = TextToInteger(ui_.ControlText(controls_.digitHeight));
-  state_.SegmentThickness = TextToInteger(ui_.ControlText(controls_.segmentThickness));
-  state_.SegmentGap = TextToInteger(ui_.ControlText(controls_.segmentGap));
+  // The settings stay logical lengths; the display is drawn in the pixels of the screen
+  // it is centred on.
+  const int dpi = ui_.ScreenDpi();
+  const auto onScreen = [dpi](std::int32_t logical) { return ScaleLength(logical, dpi); };
+  const auto setting = [&](ControlHandle control) {
+    return onScreen(TextToInteger(ui_.ControlText(control)));
+  };
+  state_.DisplayMarginX = onScreen(kDisplayMargin);
+  state_.DisplayMarginY = onScreen(kDisplayMargin);
+  state_.DigitSpace = onScreen(kDigitSpace);
+  state_.DigitWidth = setting(controls_.digitWidth);
+  state_.DigitHeight = setting(controls_.digitHeight);
+  state_.SegmentThickness = setting(controls_.segmentThickness);
+  state_.SegmentGap = setting(controls_.segmentGap);
   state_.RemainingSeconds = EnteredTotal(ui_, controls_.minutes, controls_.seconds);
   ui_.SetControlText(controls_.display.remaining, IntegerToText(state_.RemainingSeconds));
   state_.WarningArmed = 1;

@@ -11,9 +11,6 @@
 namespace zorvane {
 namespace {
 
-// The gap between neighbouring digits, added to the digit width to give the pitch.
-constexpr std::int32_t kDigitSpace = 3;
-
 std::string TwoCharacters(std::int32_t value) {
   std::string text = IntegerToText(value);
   if (text.size() < 2) text = "0" + text;
@@ -21,14 +18,16 @@ std::string TwoCharacters(std::int32_t value) {
 }
 
 struct Geometry {
-  std::int32_t marginX, marginY, width, height, thickness, gap;
+  std::int32_t marginX, marginY, width, height, thickness, gap, space;
   double pitch;  // in double: the sizes are taken as they come, however large
 };
 
 Geometry ReadGeometry(const ProgramState& state) {
   Geometry g{state.DisplayMarginX.load(), state.DisplayMarginY.load(), state.DigitWidth.load(),
-             state.DigitHeight.load(), state.SegmentThickness.load(), state.SegmentGap.load(), 0};
-  g.pitch = static_cast<double>(g.width) + kDigitSpace;
+             state.DigitHeight.load(), state.SegmentThickness.load(), state.SegmentGap.load(),
+             state.DigitSpace.load(), 0};
+  // The space between neighbouring digits, added to the digit width.
+  g.pitch = static_cast<double>(g.width) + g.space;
   return g;
 }
 
@@ -37,7 +36,7 @@ void LayOutWindow(DisplayContext& display, WindowHandle window, const Geometry& 
                   std::int32_t characters) {
   WindowSystem& ui = display.ui;
   Rect bounds = ui.WindowBounds(window);
-  bounds.width = DisplayWidth(g.marginX, g.width, characters);
+  bounds.width = DisplayWidth(g.marginX, g.width, characters, g.space);
   bounds.height = TruncateToInt(2.0 * g.marginY + g.height);
   ui.SetWindowBounds(window, bounds);
   bounds = ui.WindowBounds(window);  // centred with the size the window really took
@@ -99,8 +98,9 @@ std::int32_t GlyphFor(char character) {
   return TextToInteger(std::string_view(&character, 1));
 }
 
-std::int32_t DisplayWidth(std::int32_t margin, std::int32_t digitWidth, std::int32_t characters) {
-  const double pitch = static_cast<double>(digitWidth) + kDigitSpace;
+std::int32_t DisplayWidth(std::int32_t margin, std::int32_t digitWidth, std::int32_t characters,
+                          std::int32_t digitSpace) {
+  const double pitch = static_cast<double>(digitWidth) + digitSpace;
   return TruncateToInt(2.0 * margin + pitch * (characters + kTwoThirds));
 }
 

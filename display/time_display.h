@@ -44,8 +44,14 @@ TimeTexts FormatRemaining(std::int32_t remaining);
 // negative time is drawn as a lone middle bar.
 std::int32_t GlyphFor(char character);
 
+// The display's own lengths, logical like the settings' digit geometry: the margin round
+// the digits and the space between neighbouring digits.
+inline constexpr std::int32_t kDisplayMargin = 5;
+inline constexpr std::int32_t kDigitSpace = 3;
+
 // The display window's width for `characters` digit cells and the colon.
-std::int32_t DisplayWidth(std::int32_t margin, std::int32_t digitWidth, std::int32_t characters);
+std::int32_t DisplayWidth(std::int32_t margin, std::int32_t digitWidth, std::int32_t characters,
+                          std::int32_t digitSpace = kDigitSpace);
 
 // Draws `remaining` in `window`, the display of the countdown the redraw was started for.
 // What changes windows of the UI thread (the first picture's layout, the keyed look, the

@@ -4,7 +4,9 @@
 // 96 DPI touch at every DPI, with no pixel gained or lost between them.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "platform/geometry.h"
 #include "platform/layout.h"
@@ -13,11 +15,15 @@ namespace zorvane {
 
 inline constexpr int kLogicalDpi = 96;
 
+// A length that would leave the 32-bit range (the display takes its sizes however large
+// they are) stays at that end of it.
 constexpr std::int32_t ScaleLength(std::int32_t length, int dpi) {
   const std::int64_t product = static_cast<std::int64_t>(length) * dpi;
   const std::int64_t half = kLogicalDpi / 2;
-  return static_cast<std::int32_t>(product >= 0 ? (product + half) / kLogicalDpi
-                                                : -((-product + half) / kLogicalDpi));
+  const std::int64_t scaled = product >= 0 ? (product + half) / kLogicalDpi
+                                           : -((-product + half) / kLogicalDpi);
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      scaled, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 constexpr Rect ScaleRect(Rect rect, int dpi) {

@@ -48,11 +48,11 @@ class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
 
-  // Creates the window and every control of its layout, positions it centred on the
-  // primary screen, runs its Created binding, shows it if its layout says so, and returns
-  // it. `handle`, when given, is set before the Created binding runs, so that the handler
-  // can already use the window. After the AboutToBeDestroyed binding has run, no other
-  // event of the window reaches its bindings.
+  // Creates the window and every control of its layout, laid out at the screen's DPI,
+  // positions it centred on the primary screen, runs its Created binding, shows it if its
+  // layout says so, and returns it. `handle`, when given, is set before the Created binding
+  // runs, so that the handler can already use the window. After the AboutToBeDestroyed
+  // binding has run, no other event of the window reaches its bindings.
   virtual WindowHandle CreateWindowFromLayout(const WindowSpec& layout,
                                               std::vector<EventBinding> bindings,
                                               WindowHandle* handle) = 0;
@@ -71,6 +71,9 @@ class WindowSystem {
 
   // The primary screen's full size; the taskbar is not taken into account.
   virtual Size ScreenSize() const = 0;
+  // The primary screen's DPI as the system reports it to the program (96 at 100 %). Every
+  // window is laid out at it when it is created (see scaled_layout.h).
+  virtual int ScreenDpi() const = 0;
 
   // A control by its layout name; a zero handle when the window has no such control.
   virtual ControlHandle FindControl(WindowHandle window, std::string_view name) const = 0;

@@ -133,12 +133,13 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout
     Lock lock(mutex_);
     id = nextId_++;
     Window& window = windows_[id];
-    window.layout = layout;
+    window.layout = ScaledLayout(layout, dpi_);
+    const WindowSpec& scaled = window.layout.Spec();
     window.events = EventBindings(std::move(bindings));
-    const Point origin = CentredOrigin(layout.size, screen_);
-    window.bounds = {origin.x, origin.y, layout.size.width, layout.size.height};
-    window.visible = layout.visible;
-    for (const ControlSpec& controlSpec : layout.controls) {
+    const Point origin = CentredOrigin(scaled.size, screen_);
+    window.bounds = {origin.x, origin.y, scaled.size.width, scaled.size.height};
+    window.visible = scaled.visible;
+    for (const ControlSpec& controlSpec : scaled.controls) {
       const std::uintptr_t controlId = nextId_++;
       Control& control = controls_[controlId];
       control.layout = &controlSpec;
@@ -172,7 +173,7 @@ void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
     controls_.erase(control);
   }
   for (int id : found->second.timers) KillTimer(window, id);
-  if (found->second.layout.endsProgram) quit_ = true;
+  if (found->second.layout.Spec().endsProgram) quit_ = true;
   windows_.erase(found);
 }
 
@@ -225,6 +226,11 @@ void MemoryWindowSystem::EnableWindow(WindowHandle window, bool enabled) {
 Size MemoryWindowSystem::ScreenSize() const {
   Lock lock(mutex_);
   return screen_;
+}
+
+int MemoryWindowSystem::ScreenDpi() const {
+  Lock lock(mutex_);
+  return dpi_;
 }
 
 ControlHandle MemoryWindowSystem::FindControl(WindowHandle window, std::string_view name) const {
@@ -338,6 +344,11 @@ void MemoryWindowSystem::SetScreenSize(Size screen) {
   screen_ = screen;
 }
 
+void MemoryWindowSystem::SetScreenDpi(int dpi) {
+  Lock lock(mutex_);
+  dpi_ = dpi;
+}
+
 // The handler is copied out under the lock and runs without it: it may call back in, and it
 // may destroy its own window.
 void MemoryWindowSystem::Fire(std::uintptr_t window, std::string_view control, UiEvent event) {
@@ -357,7 +368,7 @@ bool MemoryWindowSystem::ControlVisibleLocked(const Control& control, Rect* inWi
   Rect rect = control.layout->rect;
   for (std::string_view parent = control.layout->parent; !parent.empty();) {
     const ControlSpec* container = nullptr;
-    for (const ControlSpec& layout : window.layout.controls) {
+    for (const ControlSpec& layout : window.layout.Spec().controls) {
       if (layout.name == parent) container = &layout;
     }
     if (container == nullptr || !container->visible) return false;
@@ -467,7 +478,8 @@ void MemoryWindowSystem::PressEscape(WindowHandle window) {
   {
     Lock lock(mutex_);
     auto found = windows_.find(window.value);
-    closes = found != windows_.end() && found->second.layout.escapeCloses && found->second.enabled;
+    closes = found != windows_.end() && found->second.layout.Spec().escapeCloses &&
+             found->second.enabled;
   }
   if (closes) RequestClose(window);
 }
@@ -477,7 +489,7 @@ void MemoryWindowSystem::PressTab(bool backwards) {
   auto focused = controls_.find(focus_);
   if (focused == controls_.end()) return;
   const Window& window = windows_.at(focused->second.window);
-  std::span<const ControlSpec> layouts = window.layout.controls;
+  std::span<const ControlSpec> layouts = window.layout.Spec().controls;
   const auto current = static_cast<std::ptrdiff_t>(focused->second.layout - layouts.data());
   const std::ptrdiff_t next = NextTabStop(layouts, current, backwards, [&](std::size_t index) {
     return ControlShownLocked(controls_.at(window.controls[index]));

@@ -27,8 +27,10 @@
 #include <thread>
 #include <vector>
 
+#include "platform/dpi_scale.h"
 #include "platform/event_bindings.h"
 #include "platform/memory/virtual_scheduler.h"
+#include "platform/scaled_layout.h"
 #include "platform/window_system.h"
 
 namespace zorvane::memory {
@@ -64,6 +66,7 @@ class MemoryWindowSystem final : public WindowSystem {
   bool IsWindowEnabled(WindowHandle window) const override;
   void EnableWindow(WindowHandle window, bool enabled) override;
   Size ScreenSize() const override;
+  int ScreenDpi() const override;
   ControlHandle FindControl(WindowHandle window, std::string_view name) const override;
   std::string ControlText(ControlHandle control) const override;
   void SetControlText(ControlHandle control, std::string_view text) override;
@@ -112,6 +115,8 @@ class MemoryWindowSystem final : public WindowSystem {
 
   // --- The environment ----------------------------------------------------------------
   void SetScreenSize(Size screen);
+  // 96 until set; windows created afterwards are laid out at the new DPI.
+  void SetScreenDpi(int dpi);
   // Queued for the message loop, as a message posted to a window would be.
   void Post(std::function<void()> task);
   // Whether a message (posted, or sent by a worker) waits for the UI thread.
@@ -131,7 +136,7 @@ class MemoryWindowSystem final : public WindowSystem {
     bool showsPicture = false;
   };
   struct Window {
-    WindowSpec layout;
+    ScaledLayout layout;
     EventBindings events;
     std::vector<std::uintptr_t> controls;  // in table order
     Rect bounds;
@@ -169,6 +174,7 @@ class MemoryWindowSystem final : public WindowSystem {
   const std::thread::id uiThread_ = std::this_thread::get_id();
   mutable std::deque<std::shared_ptr<SentCall>> sent_;
   Size screen_;
+  int dpi_ = kLogicalDpi;
   VirtualScheduler* scheduler_;
   std::uintptr_t nextId_ = 1;
   std::map<std::uintptr_t, Window> windows_;

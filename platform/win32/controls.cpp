@@ -249,7 +249,7 @@ bool RegisterControlClasses(HINSTANCE instance) {
 }
 
 std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t tableIndex) {
-  const ControlSpec& layout = window.layout.controls[tableIndex];
+  const ControlSpec& layout = window.layout.Spec().controls[tableIndex];
   auto record = std::make_unique<ControlRecord>();
   record->layout = &layout;
   record->font = CreateLayoutFont(layout.font);

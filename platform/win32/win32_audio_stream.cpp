@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/sound_mixer.h"
+#include "platform/win32/late_bound.h"
 
 namespace zorvane::win32 {
 namespace {
@@ -20,13 +21,6 @@ struct Winmm {
   decltype(&::waveOutReset) reset = nullptr;
   decltype(&::waveOutClose) close = nullptr;
 };
-
-template <typename Function>
-void Bind(HMODULE library, const char* name, Function& function) {
-  // Through the one function type GCC lets every other be cast to.
-  function = reinterpret_cast<Function>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
 
 // Loaded once, by whichever thread comes first; nothing when winmm is not there.
 const Winmm* LoadWinmm() {

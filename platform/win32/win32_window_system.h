@@ -32,6 +32,7 @@ class Win32WindowSystem final : public WindowSystem {
   bool IsWindowEnabled(WindowHandle window) const override;
   void EnableWindow(WindowHandle window, bool enabled) override;
   Size ScreenSize() const override;
+  int ScreenDpi() const override;
   ControlHandle FindControl(WindowHandle window, std::string_view name) const override;
   std::string ControlText(ControlHandle control) const override;
   void SetControlText(ControlHandle control, std::string_view text) override;

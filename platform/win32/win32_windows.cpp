@@ -5,7 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/dpi_scale.h"
 #include "platform/win32/handle_casts.h"
+#include "platform/win32/late_bound.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/window_classes.h"
 
@@ -62,31 +64,32 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
   if (!state_->classesRegistered) return {};
   auto record = std::make_unique<WindowRecord>();
   record->system = state_.get();
-  record->layout = layout;
+  record->layout = ScaledLayout(layout, ScreenDpi());
+  const WindowSpec& scaled = record->layout.Spec();
   record->events = EventBindings(std::move(bindings));
-  record->background.reset(CreateSolidBrush(ResolveColour(layout.background)));
+  record->background.reset(CreateSolidBrush(ResolveColour(scaled.background)));
 
-  const FrameStyles styles = StylesFor(layout);
-  const Point origin = CentredOrigin(layout.size, ScreenSize());
-  const std::wstring title = GbkToWide(layout.title);
+  const FrameStyles styles = StylesFor(scaled);
+  const Point origin = CentredOrigin(scaled.size, ScreenSize());
+  const std::wstring title = GbkToWide(scaled.title);
   // The record goes with the window's creation data: WM_NCCREATE binds it to the window,
   // so it is found from that first message on, before CreateWindowExW returns.
   WindowRecord* window = record.get();
   HWND hwnd = CreateWindowExW(styles.exStyle, kWindowClass, title.c_str(), styles.style, origin.x,
-                              origin.y, layout.size.width, layout.size.height, nullptr, nullptr,
+                              origin.y, scaled.size.width, scaled.size.height, nullptr, nullptr,
                               GetModuleHandleW(nullptr), window);
   if (hwnd == nullptr) return {};
-  window->layoutName = GlobalAtom(GbkToWide(layout.name));
+  window->layoutName = GlobalAtom(GbkToWide(scaled.name));
   TagWithLayoutName(hwnd, window->layoutName);
   state_->windows.emplace(hwnd, std::move(record));
-  if (layout.topmost) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (scaled.topmost) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
-  for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+  for (std::size_t i = 0; i < scaled.controls.size(); ++i) {
     window->controls.push_back(CreateControl(*window, i));
   }
   if (handle != nullptr) *handle = AsWindow(hwnd);
   State::Fire(*window, {}, UiEvent::Created);
-  if (layout.visible && ::IsWindow(hwnd)) ShowWindow(AsWindow(hwnd), true);
+  if (scaled.visible && ::IsWindow(hwnd)) ShowWindow(AsWindow(hwnd), true);
   return AsWindow(hwnd);
 }
 
@@ -152,6 +155,21 @@ void Win32WindowSystem::EnableWindow(WindowHandle window, bool enabled) {
 
 Size Win32WindowSystem::ScreenSize() const {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// GetDpiForSystem came with Windows 10 (1607); before it, the screen's device context
+// tells. It is looked up, not imported, so that the program still starts on Windows 7.
+int Win32WindowSystem::ScreenDpi() const {
+  using GetDpiForSystemCall = UINT(WINAPI*)();
+  static const GetDpiForSystemCall getDpiForSystem = [] {
+    GetDpiForSystemCall call = nullptr;
+    Bind(GetModuleHandleW(L"user32.dll"), "GetDpiForSystem", call);
+    return call;
+  }();
+  if (getDpiForSystem != nullptr) return static_cast<int>(getDpiForSystem());
+  const WindowDc screen(nullptr);
+  const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
+  return dpi > 0 ? dpi : kLogicalDpi;
 }
 
 KeptPictures& Win32WindowSystem::Pictures() { return state_->pictures; }

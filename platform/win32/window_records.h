@@ -15,6 +15,7 @@
 
 #include "platform/event_bindings.h"
 #include "platform/layout.h"
+#include "platform/scaled_layout.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win32_window_system.h"
 #include "platform/window_system.h"
@@ -78,7 +79,7 @@ struct TimerRecord {
 // then on finds it; listed among its window system's windows once CreateWindowExW returns.
 struct WindowRecord {
   Win32WindowSystem::State* system = nullptr;  // the window system that built it
-  WindowSpec layout;
+  ScaledLayout layout;  // at the DPI the window was built for; the controls point into it
   GlobalAtom layoutName;
   EventBindings events;
   HWND hwnd = nullptr;
