@@ -8,7 +8,7 @@
 namespace zorvane {
 
 MixingSound::MixingSound(AudioStream& stream, Threads& threads)
-    : stream_(stream), threads_(threads), lock_(threads.CreateLock()) {}
+    : stream_(stream), threads_(threads), lock_(threads.CreateLock()), played_(threads.CreateSignal()) {}
 
 void MixingSound::Prepare() {
   threads_.StartDetachedThread([this] { stream_.Prepare(); });
@@ -19,7 +19,10 @@ void MixingSound::PlayClip(std::span<const std::uint8_t> wave) {
   if (!clip || !SoundMixer::CanMix(*clip)) return;
   std::lock_guard guard(*lock_);
   mixer_.Add(*clip);
-  if (feeding_) return;
+  if (feeding_) {
+    played_->Set();
+    return;
+  }
   feeding_ = true;
   threads_.StartDetachedThread([this] { Feed(); });
 }
@@ -49,16 +52,13 @@ bool MixingSound::MixNext(std::span<std::int16_t> block) {
 
 void MixingSound::PlayUntilSilence() {
   std::array<std::int16_t, kBlockFrames * kMixedFormat.channels> block{};
-  int silentMs = 0;
-  while (silentMs < kCloseAfterSilenceMs) {
+  for (;;) {
     if (!MixNext(block)) {
-      // Nothing sounds: the stream runs dry, which costs nothing, and a new play is
-      // written at once, without silence queued ahead of it.
-      threads_.Sleep(kSilentPollMs);
-      silentMs += kSilentPollMs;
+      // Nothing sounds: the stream runs dry, which costs nothing, until a play wakes the
+      // thread and is written at once, without silence queued ahead of it.
+      if (!played_->WaitFor(kCloseAfterSilenceMs)) return;
       continue;
     }
-    silentMs = 0;
     if (!stream_.Write(block)) {
       std::lock_guard guard(*lock_);
       mixer_.Clear();

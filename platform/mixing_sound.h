@@ -21,8 +21,6 @@ class MixingSound final : public Sound {
   static constexpr std::size_t kBlockFrames = 352;
   // How long the stream stays open with nothing to play.
   static constexpr int kCloseAfterSilenceMs = 3000;
-  // How often the thread looks for a new play while the stream is open and silent.
-  static constexpr int kSilentPollMs = 5;
 
   MixingSound(AudioStream& stream, Threads& threads);
 
@@ -42,6 +40,8 @@ class MixingSound final : public Sound {
   Threads& threads_;
   // Guards the mixer and `feeding_`; held only while mixing one block or adding a play.
   const std::unique_ptr<Lock> lock_;
+  // Wakes the thread from a silence when a play comes.
+  const std::unique_ptr<Signal> played_;
   SoundMixer mixer_;
   bool feeding_ = false;  // a feeding thread runs, and will see every play added
 };

@@ -38,6 +38,17 @@ class Lock {
   virtual void unlock() = 0;
 };
 
+// A wake-up for one waiting worker: Set lets the next wait (or the one under way) through,
+// once; several Sets before a wait count as one.
+class Signal {
+ public:
+  virtual ~Signal() = default;
+  virtual void Set() = 0;
+  // Waits until the signal is set, at most `timeoutMs`; returns whether it was set.
+  // Only workers wait for a signal.
+  virtual bool WaitFor(int timeoutMs) = 0;
+};
+
 class Threads;
 
 // A started thread's handle and the duty to close it, which moves with it: the handle is
@@ -90,6 +101,7 @@ class Threads {
   // Asks the system to take as many pages as it can out of the process's working set.
   virtual void TrimWorkingSet() = 0;
   virtual std::unique_ptr<Lock> CreateLock() = 0;
+  virtual std::unique_ptr<Signal> CreateSignal() = 0;
 
  protected:
   // Starts `body` on a new thread and returns its handle, which the caller must close; a

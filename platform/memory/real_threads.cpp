@@ -1,5 +1,6 @@
 #include "platform/memory/real_threads.h"
 
+#include <condition_variable>
 #include <vector>
 
 #include "platform/memory/virtual_scheduler.h"
@@ -27,11 +28,38 @@ class WatchedMutex final : public Lock {
   std::mutex mutex_;
 };
 
+class Flag final : public Signal {
+ public:
+  explicit Flag(int speedUp) : speedUp_(speedUp) {}
+  void Set() override {
+    {
+      std::lock_guard lock(mutex_);
+      set_ = true;
+    }
+    changed_.notify_one();
+  }
+  bool WaitFor(int timeoutMs) override {
+    std::unique_lock lock(mutex_);
+    const bool set = changed_.wait_for(lock, std::chrono::microseconds(1000LL * timeoutMs / speedUp_),
+                                       [&] { return set_; });
+    set_ = false;
+    return set;
+  }
+
+ private:
+  const int speedUp_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool set_ = false;
+};
+
 }  // namespace
 
 RealThreads::~RealThreads() { JoinAll(); }
 
 std::unique_ptr<Lock> RealThreads::CreateLock() { return std::make_unique<WatchedMutex>(); }
+
+std::unique_ptr<Signal> RealThreads::CreateSignal() { return std::make_unique<Flag>(speedUp_); }
 
 void RealThreads::SetInputCheck(std::function<bool()> inputPending) {
   std::lock_guard lock(mutex_);

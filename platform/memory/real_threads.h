@@ -38,6 +38,7 @@ class RealThreads final : public Threads {
   void TrimWorkingSet() override {}
   // A mutex; the UI thread's wait for it is watched (see kWatchdog).
   std::unique_ptr<Lock> CreateLock() override;
+  std::unique_ptr<Signal> CreateSignal() override;
 
   // Tells the waits whether a message is waiting for the UI thread.
   void SetInputCheck(std::function<bool()> inputPending);

@@ -1,5 +1,7 @@
 #include "platform/memory/virtual_scheduler.h"
 
+#include <utility>
+
 #include <limits>
 #include <string>
 
@@ -21,6 +23,7 @@ struct VirtualScheduler::Worker {
   State state = State::Runnable;
   std::int64_t wakeAt = 0;
   std::function<bool()> ready;  // while blocked: whether it may go on
+  std::int64_t blockedUntil = std::numeric_limits<std::int64_t>::max();  // or until then
   bool terminated = false;
   bool handleOpen = true;
   std::thread thread;
@@ -175,7 +178,8 @@ void VirtualScheduler::RunUntilIdle(Guard& lock) {
   for (;;) {
     Worker* next = nullptr;
     for (auto& [id, worker] : workers_) {
-      if (worker->state == Worker::State::Blocked && worker->ready()) {
+      if (worker->state == Worker::State::Blocked &&
+          (now_ >= worker->blockedUntil || worker->ready())) {
         worker->state = Worker::State::Runnable;
       }
       if (worker->state == Worker::State::Runnable) {
@@ -205,21 +209,47 @@ void VirtualScheduler::RunUntilIdle() {
   RunUntilIdleServing(lock);
 }
 
-void VirtualScheduler::BlockWorker(Guard& lock, std::function<bool()> ready) {
+void VirtualScheduler::BlockWorker(Guard& lock, std::function<bool()> ready, std::int64_t until) {
   const int self = currentWorker;
   Worker& worker = *workers_.at(self);
   worker.state = Worker::State::Blocked;
   worker.ready = std::move(ready);
+  worker.blockedUntil = until;
   running_ = 0;
   changed_.notify_all();
   changed_.wait(lock, [&] { return running_ == self; });
   worker.ready = {};
+  worker.blockedUntil = std::numeric_limits<std::int64_t>::max();
   if (worker.terminated) throw WorkerTerminated{};
 }
 
 void VirtualScheduler::WaitUntil(std::function<bool()> ready) {
   Guard lock(mutex_);
   if (!ready()) BlockWorker(lock, std::move(ready));
+}
+
+// Set and waited for under the scheduler's own lock.
+class VirtualScheduler::SchedulerSignal final : public zorvane::Signal {
+ public:
+  explicit SchedulerSignal(VirtualScheduler& scheduler) : scheduler_(scheduler) {}
+  void Set() override {
+    Guard lock(scheduler_.mutex_);
+    set_ = true;
+  }
+  bool WaitFor(int timeoutMs) override {
+    Guard lock(scheduler_.mutex_);
+    if (currentWorker == 0) throw std::logic_error("only workers wait for a signal");
+    if (!set_) scheduler_.BlockWorker(lock, [this] { return set_; }, scheduler_.now_ + timeoutMs);
+    return std::exchange(set_, false);
+  }
+
+ private:
+  VirtualScheduler& scheduler_;
+  bool set_ = false;
+};
+
+std::unique_ptr<Signal> VirtualScheduler::CreateSignal() {
+  return std::make_unique<SchedulerSignal>(*this);
 }
 
 bool VirtualScheduler::OnWorker() const {
@@ -269,6 +299,7 @@ bool VirtualScheduler::NextEvent(std::int64_t limit, std::int64_t& when, bool ti
   std::int64_t earliest = std::numeric_limits<std::int64_t>::max();
   for (const auto& [id, worker] : workers_) {
     if (worker->state == Worker::State::Sleeping) earliest = std::min(earliest, worker->wakeAt);
+    if (worker->state == Worker::State::Blocked) earliest = std::min(earliest, worker->blockedUntil);
   }
   if (timers) {
     for (const auto& [key, timer] : timers_) earliest = std::min(earliest, timer.due);

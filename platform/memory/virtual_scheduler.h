@@ -14,6 +14,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -46,6 +47,7 @@ class VirtualScheduler final : public Threads {
   void Sleep(int milliseconds) override;
   void TrimWorkingSet() override;
   std::unique_ptr<Lock> CreateLock() override;
+  std::unique_ptr<Signal> CreateSignal() override;
 
   // The calling thread is busy for `milliseconds` of virtual time. For a worker that is a
   // sleep. On the UI thread the workers run and sleepers wake meanwhile, but no timer fires
@@ -92,6 +94,7 @@ class VirtualScheduler final : public Threads {
  private:
   struct Worker;
   class SchedulerLock;
+  class SchedulerSignal;
   struct Timer {
     int interval;
     std::int64_t due;
@@ -103,8 +106,10 @@ class VirtualScheduler final : public Threads {
   void RunUntilIdle(Guard& lock);
   // RunUntilIdle, with the UI thread handling what was sent to it, until neither is left.
   void RunUntilIdleServing(Guard& lock);
-  // Hands control back until `ready` holds; the calling worker is blocked meanwhile.
-  void BlockWorker(Guard& lock, std::function<bool()> ready);
+  // Hands control back until `ready` holds, or virtual time reaches `until`; the calling
+  // worker is blocked meanwhile.
+  void BlockWorker(Guard& lock, std::function<bool()> ready,
+                   std::int64_t until = std::numeric_limits<std::int64_t>::max());
   void AcquireLock(int& owner);
   void ReleaseLock(int& owner);
   Worker* Find(ThreadHandle thread) const;

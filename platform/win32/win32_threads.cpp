@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "platform/win32/scoped.h"
+
 namespace zorvane::win32 {
 namespace {
 
@@ -74,5 +76,20 @@ void Win32Threads::TrimWorkingSet() {
 }
 
 std::unique_ptr<Lock> Win32Threads::CreateLock() { return std::make_unique<CriticalSection>(); }
+
+namespace {
+class Event final : public Signal {
+ public:
+  void Set() override { SetEvent(event_.get()); }
+  bool WaitFor(int timeoutMs) override {
+    return WaitForSingleObject(event_.get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+  }
+
+ private:
+  ScopedHandle event_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+};
+}  // namespace
+
+std::unique_ptr<Signal> Win32Threads::CreateSignal() { return std::make_unique<Event>(); }
 
 }  // namespace zorvane::win32

@@ -15,6 +15,8 @@ class Win32Threads final : public Threads {
   void TrimWorkingSet() override;
   // A critical section.
   std::unique_ptr<Lock> CreateLock() override;
+  // An auto-reset event.
+  std::unique_ptr<Signal> CreateSignal() override;
 
  protected:
   ThreadHandle StartThreadHandle(std::function<void()> body) override;

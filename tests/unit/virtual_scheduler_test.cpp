@@ -112,5 +112,22 @@ TEST_F(VirtualSchedulerTest, ClosedHandlesAreCountedAndFinishedWorkersReaped) {
   EXPECT_EQ(scheduler.OpenHandleCount(), 0);
 }
 
+TEST_F(VirtualSchedulerTest, ASignalWakesItsWaiterAtOnceOrLetsItGoAtTheTimeout) {
+  const std::unique_ptr<Signal> signal = scheduler.CreateSignal();
+  std::vector<std::pair<bool, std::int64_t>> woke;
+  scheduler.StartDetachedThread([&] {
+    for (int i = 0; i < 3; ++i) {
+      const bool set = signal->WaitFor(1000);
+      woke.emplace_back(set, scheduler.Now());
+    }
+  });
+  scheduler.AdvanceTo(300);
+  signal->Set();
+  signal->Set();  // counts once
+  scheduler.AdvanceTo(5000);
+  EXPECT_EQ(woke, (std::vector<std::pair<bool, std::int64_t>>{{true, 300}, {false, 1300},
+                                                               {false, 2300}}));
+}
+
 }  // namespace
 }  // namespace zorvane::memory
