@@ -9,6 +9,11 @@
 
 namespace zorvane {
 
+// How many blocks a stream holds queued: some 64 ms, enough to ride out a busy moment of
+// the machine without a gap. A play into a silent stream still starts at once; only a play
+// that overlaps another waits behind what is queued.
+inline constexpr int kQueuedBlocks = 8;
+
 class AudioStream {
  public:
   virtual ~AudioStream() = default;

@@ -17,7 +17,7 @@ namespace zorvane {
 
 class MixingSound final : public Sound {
  public:
-  // Frames mixed at a time: about 8 ms, so that a play starts within a few blocks.
+  // Frames mixed at a time: about 8 ms.
   static constexpr std::size_t kBlockFrames = 352;
   // How long the stream stays open with nothing to play.
   static constexpr int kCloseAfterSilenceMs = 3000;

@@ -16,7 +16,6 @@ namespace zorvane::memory {
 
 class MemoryAudioStream final : public AudioStream {
  public:
-  static constexpr int kQueuedBlocks = 3;
   // A device takes a moment to close, even when it has nothing left to play.
   static constexpr int kCloseMs = 10;
 

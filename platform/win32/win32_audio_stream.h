@@ -1,5 +1,5 @@
 // The mixed sound on one wave-out stream of winmm, which is loaded when the stream is first
-// prepared or opened rather than at the program's start: a few buffers of about 8 ms each,
+// prepared or opened rather than at the program's start: buffers of about 8 ms each,
 // refilled as the device plays them, signalled through one event.
 #pragma once
 
@@ -40,7 +40,7 @@ class Win32AudioStream final : public AudioStream {
 
   ScopedHandle played_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
   HWAVEOUT device_ = nullptr;
-  std::array<Buffer, 3> buffers_;
+  std::array<Buffer, kQueuedBlocks> buffers_;
 };
 
 }  // namespace zorvane::win32
