@@ -324,4 +324,27 @@ std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t t
   return record;
 }
 
+void FitControlToLayout(ControlRecord& record, int dpi) {
+  const ControlSpec& layout = *record.layout;
+  // The control takes its new font and picture before the old ones are let go.
+  ScopedGdiObject<HFONT> font = CreateLayoutFont(layout.font);
+  SendMessageW(record.hwnd, WM_SETFONT,
+               reinterpret_cast<WPARAM>(font ? font.get() : GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  record.font = std::move(font);
+  if (record.picture) {
+    int width = 0, height = 0;
+    if (ScopedGdiObject<HBITMAP> picture = CreatePictureBitmap(layout.picture, dpi, width, height)) {
+      if (layout.kind == ControlKind::Button) {
+        SendMessageW(record.hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+      }
+      record.picture = std::move(picture);
+      record.pictureWidth = width;
+      record.pictureHeight = height;
+    }
+  }
+  SetWindowPos(record.hwnd, nullptr, layout.rect.left, layout.rect.top, layout.rect.width,
+               layout.rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(record.hwnd, nullptr, TRUE);
+}
+
 }  // namespace zorvane::win32
