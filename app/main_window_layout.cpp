@@ -16,7 +16,7 @@ constexpr Colour kGrey = 8421504;        // 0x808080
 constexpr Colour kRed = 255;
 
 ControlSpec PictureButton(std::string_view name, Point at, std::string_view caption,
-                          int focusOrder, std::span<const std::uint8_t> picture) {
+                          int focusOrder, PictureSet picture) {
   return {.name = name, .kind = ControlKind::Button, .rect = {at.x, at.y, 32, 32},
           .text = caption, .tabStop = true, .focusOrder = focusOrder, .picture = picture};
 }
@@ -61,10 +61,10 @@ std::vector<ControlSpec> MakeControls() {
        .tabStop = true, .focusOrder = 4, .border = Border::Single,
        .editMode = EditMode::ReadOnly},
       // The picture buttons; the captions of the first two are the countdown's state.
-      PictureButton(main_window::kStart, {162, 10}, "B", 2, pictures::PlayButton),
-      PictureButton(main_window::kPause, {202, 9}, "P", 3, pictures::PauseButton),
-      PictureButton(main_window::kFold, {161, 49}, "设置", 6, pictures::GearButton),
-      PictureButton(main_window::kExit, {202, 48}, "", 5, pictures::CrossButton),
+      PictureButton(main_window::kStart, {162, 10}, "B", 2, pictures::PlayButtons()),
+      PictureButton(main_window::kPause, {202, 9}, "P", 3, pictures::PauseButtons()),
+      PictureButton(main_window::kFold, {161, 49}, "设置", 6, pictures::GearButtons()),
+      PictureButton(main_window::kExit, {202, 48}, "", 5, pictures::CrossButtons()),
       // The about area, inside the window only in the expanded width.
       {.name = "标签14", .kind = ControlKind::Label, .rect = {340, 1, 72, 24}, .text = "关于软件",
        .font = kYaHei16Bold, .textColour = kAboutBlue, .backColour = kWhite,

@@ -35,8 +35,8 @@ ControlSpec Explanation(std::string_view name, Rect rect, std::string_view text)
   return Text(name, rect, text, {kYaHei, 14, kBoldWeight}, kBlack);
 }
 
-ControlSpec Picture(std::string_view name, Rect rect, std::span<const std::uint8_t> jpeg) {
-  return {.name = name, .kind = ControlKind::PicBox, .rect = rect, .picture = jpeg};
+ControlSpec Picture(std::string_view name, Rect rect, PictureSet picture) {
+  return {.name = name, .kind = ControlKind::PicBox, .rect = rect, .picture = picture};
 }
 
 std::vector<ControlSpec> MakeControls() {

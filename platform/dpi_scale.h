@@ -13,8 +13,6 @@
 
 namespace zorvane {
 
-inline constexpr int kLogicalDpi = 96;
-
 // A length that would leave the 32-bit range (the display takes its sizes however large
 // they are) stays at that end of it.
 constexpr std::int32_t ScaleLength(std::int32_t length, int dpi) {

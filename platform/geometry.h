@@ -5,6 +5,9 @@
 
 namespace zorvane {
 
+// Every length of the program is given at this DPI (see dpi_scale.h).
+inline constexpr int kLogicalDpi = 96;
+
 struct Point {
   int x = 0;
   int y = 0;

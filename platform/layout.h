@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/geometry.h"
+#include "platform/picture_set.h"
 
 namespace zorvane {
 
@@ -19,7 +20,7 @@ enum class ControlKind {
   Button,       // push button, optionally showing a picture instead of its caption
   ShapeBox,     // plain container; its children are placed relative to it
   ColorPicker,  // holds one colour
-  PicBox,       // shows a picture at natural size from its top-left corner
+  PicBox,       // shows its picture, at the size for the screen, from its top-left corner
   TransLabel,   // text drawn without a background
 };
 
@@ -62,7 +63,7 @@ struct ControlSpec {
   EditMode editMode = EditMode::Normal;
   bool multiline = false;         // edit boxes: wraps at the box's width, keeps Enter
   TextAlign align = TextAlign::Left;
-  std::span<const std::uint8_t> picture = {};  // baseline JPEG for buttons and picture boxes
+  PictureSet picture = {};        // buttons and picture boxes: the picture at its scales
   Colour colour = 0;              // colour pickers: the colour held at creation
 };
 

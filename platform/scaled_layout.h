@@ -1,8 +1,8 @@
 // A window's layout laid out at one DPI: its size, every control's rectangle and every
 // font's pixel height scaled by the rule of dpi_scale.h. Both window systems build their
 // windows from one, and a window keeps its own for as long as it lives: the window's
-// records point at these rows, not at the table it was made from. Pictures keep their
-// natural size.
+// records point at these rows, not at the table it was made from. Pictures are chosen for
+// the DPI when the controls are built (see picture_set.h).
 #pragma once
 
 #include <vector>
@@ -24,10 +24,18 @@ class ScaledLayout {
 
   // The layout at the DPI, its controls in table order.
   const WindowSpec& Spec() const { return spec_; }
+  int Dpi() const { return dpi_; }
+  // Lays the same layout out again at another DPI (a window moved to a screen of another
+  // DPI), from its logical lengths, so nothing is rounded twice. The rows stay where they
+  // are: whatever points at one still does.
+  void Rescale(int dpi);
 
  private:
-  std::vector<ControlSpec> controls_;
+  std::vector<ControlSpec> logical_;   // the rows at 96 DPI, as the table gave them
+  std::vector<ControlSpec> controls_;  // the same rows at dpi_
+  Size logicalSize_;
   WindowSpec spec_;
+  int dpi_ = kLogicalDpi;
 };
 
 }  // namespace zorvane

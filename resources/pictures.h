@@ -1,20 +1,61 @@
-// The pictures built into the program, as baseline JPEG bytes.
+// The pictures built into the program, as baseline JPEG bytes, and the sets a control
+// chooses from for its screen's DPI.
 #pragma once
 
 #include <cstdint>
 #include <span>
 
+#include "platform/picture_set.h"
+
 namespace zorvane::pictures {
 
-// The main window's 32x32 buttons.
+// The main window's buttons: 32x32 at 100 %, and 40, 48, 56 and 64 pixels at 125, 150, 175
+// and 200 %.
 extern const std::span<const std::uint8_t> PlayButton;
+extern const std::span<const std::uint8_t> PlayButton125;
+extern const std::span<const std::uint8_t> PlayButton150;
+extern const std::span<const std::uint8_t> PlayButton175;
+extern const std::span<const std::uint8_t> PlayButton200;
 extern const std::span<const std::uint8_t> PauseButton;
+extern const std::span<const std::uint8_t> PauseButton125;
+extern const std::span<const std::uint8_t> PauseButton150;
+extern const std::span<const std::uint8_t> PauseButton175;
+extern const std::span<const std::uint8_t> PauseButton200;
 extern const std::span<const std::uint8_t> GearButton;
+extern const std::span<const std::uint8_t> GearButton125;
+extern const std::span<const std::uint8_t> GearButton150;
+extern const std::span<const std::uint8_t> GearButton175;
+extern const std::span<const std::uint8_t> GearButton200;
 extern const std::span<const std::uint8_t> CrossButton;
+extern const std::span<const std::uint8_t> CrossButton125;
+extern const std::span<const std::uint8_t> CrossButton150;
+extern const std::span<const std::uint8_t> CrossButton175;
+extern const std::span<const std::uint8_t> CrossButton200;
 
 // The help window's figures: the folded main window, 250 by 94, and its time-entry row,
-// 166 by 39, with the minutes and seconds boxes outlined in red.
+// 166 by 39, with the minutes and seconds boxes outlined in red. Made at 100 % only; at
+// other scales they are resized from these.
 extern const std::span<const std::uint8_t> HelpMainWindow;
 extern const std::span<const std::uint8_t> HelpTimeEntry;
+
+// One button picture at the five scales, 100 % to 200 % in that order.
+inline PictureSet ButtonScales(std::span<const std::uint8_t> at100, std::span<const std::uint8_t> at125,
+                               std::span<const std::uint8_t> at150, std::span<const std::uint8_t> at175,
+                               std::span<const std::uint8_t> at200) {
+  return {{96, at100}, {120, at125}, {144, at150}, {168, at175}, {192, at200}};
+}
+
+inline PictureSet PlayButtons() {
+  return ButtonScales(PlayButton, PlayButton125, PlayButton150, PlayButton175, PlayButton200);
+}
+inline PictureSet PauseButtons() {
+  return ButtonScales(PauseButton, PauseButton125, PauseButton150, PauseButton175, PauseButton200);
+}
+inline PictureSet GearButtons() {
+  return ButtonScales(GearButton, GearButton125, GearButton150, GearButton175, GearButton200);
+}
+inline PictureSet CrossButtons() {
+  return ButtonScales(CrossButton, CrossButton125, CrossButton150, CrossButton175, CrossButton200);
+}
 
 }  // namespace zorvane::pictures

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "platform/input_filter.h"
-#include "platform/jpeg/jpeg_codec.h"
+#include "platform/jpeg/picture_scaling.h"
 #include "platform/tab_order.h"
 
 namespace zorvane::memory {
@@ -146,9 +146,9 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout
       control.window = id;
       control.text = std::string(controlSpec.text);
       control.colour = controlSpec.colour;
-      control.showsPicture = (controlSpec.kind == ControlKind::Button ||
-                              controlSpec.kind == ControlKind::PicBox) &&
-                             DecodeJpeg(controlSpec.picture).has_value();
+      if (controlSpec.kind == ControlKind::Button || controlSpec.kind == ControlKind::PicBox) {
+        control.picture = PictureForDpi(controlSpec.picture, dpi_);
+      }
       window.controls.push_back(controlId);
     }
   }
@@ -298,7 +298,13 @@ void MemoryWindowSystem::SetFocus(ControlHandle control) {
 bool MemoryWindowSystem::ShowsPicture(ControlHandle control) const {
   Lock lock(mutex_);
   auto found = controls_.find(control.value);
-  return found != controls_.end() && found->second.showsPicture;
+  return found != controls_.end() && found->second.picture.has_value();
+}
+
+std::optional<Picture> MemoryWindowSystem::ShownPicture(ControlHandle control) const {
+  Lock lock(mutex_);
+  auto found = controls_.find(control.value);
+  return found == controls_.end() ? std::nullopt : found->second.picture;
 }
 
 void MemoryWindowSystem::RunMessageLoop() {

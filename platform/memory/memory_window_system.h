@@ -29,6 +29,7 @@
 
 #include "platform/dpi_scale.h"
 #include "platform/event_bindings.h"
+#include "platform/jpeg/jpeg_codec.h"
 #include "platform/memory/virtual_scheduler.h"
 #include "platform/scaled_layout.h"
 #include "platform/window_system.h"
@@ -108,6 +109,9 @@ class MemoryWindowSystem final : public WindowSystem {
   std::vector<WindowHandle> Windows() const;
   // The window built from the layout of that name; a zero handle when none is open.
   WindowHandle WindowByLayoutName(std::string_view layoutName) const;
+  // The picture a button or picture box shows, at the size it is shown at; nothing when it
+  // shows none.
+  std::optional<Picture> ShownPicture(ControlHandle control) const;
   std::string_view WindowTitle(WindowHandle window) const;
   // Every message box shown, oldest first.
   std::vector<MessageBoxRecord> MessageBoxes() const;
@@ -133,7 +137,7 @@ class MemoryWindowSystem final : public WindowSystem {
     std::uintptr_t window = 0;
     std::string text;
     Colour colour = 0;
-    bool showsPicture = false;
+    std::optional<Picture> picture;  // as shown: chosen for the DPI and brought to its size
   };
   struct Window {
     ScaledLayout layout;

@@ -138,21 +138,53 @@ ScopedGdiObject<HFONT> CreateLayoutFont(const FontSpec& font) {
   return ScopedGdiObject<HFONT>(CreateFontIndirectW(&logFont));
 }
 
-// A top-down 24-bit DIB holding the decoded picture; nothing when it cannot be decoded.
-ScopedGdiObject<HBITMAP> CreatePictureBitmap(std::span<const std::uint8_t> jpeg, int& width,
-                                             int& height) {
-  const auto picture = DecodeJpeg(jpeg);
-  if (!picture) return nullptr;
+// A top-down 24-bit DIB of `size`; its bits in `bits`.
+ScopedGdiObject<HBITMAP> CreateTopDownBitmap(Size size, void*& bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture->width;
-  info.bmiHeader.biHeight = -picture->height;
+  info.bmiHeader.biWidth = size.width;
+  info.bmiHeader.biHeight = -size.height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
+  bits = nullptr;
   ScopedGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || bits == nullptr) return nullptr;
+  if (bits == nullptr) return nullptr;
+  return bitmap;
+}
+
+// The bitmap brought to `size` with GDI's halftone stretching, which averages the pixels
+// it draws together rather than dropping some of them.
+ScopedGdiObject<HBITMAP> StretchSmoothly(HBITMAP bitmap, Size from, Size size) {
+  void* bits = nullptr;
+  ScopedGdiObject<HBITMAP> stretched = CreateTopDownBitmap(size, bits);
+  if (!stretched) return nullptr;
+  const WindowDc screen(nullptr);
+  ScopedMemoryDc source(CreateCompatibleDC(screen.get()));
+  ScopedMemoryDc target(CreateCompatibleDC(screen.get()));
+  if (!source || !target) return nullptr;
+  Selection sourceSelected(source.get(), bitmap);
+  Selection targetSelected(target.get(), stretched.get());
+  SetStretchBltMode(target.get(), HALFTONE);
+  SetBrushOrgEx(target.get(), 0, 0, nullptr);  // as HALFTONE asks, after setting it
+  if (!StretchBlt(target.get(), 0, 0, size.width, size.height, source.get(), 0, 0, from.width,
+                  from.height, SRCCOPY)) {
+    return nullptr;
+  }
+  GdiFlush();
+  return stretched;
+}
+
+// A top-down 24-bit DIB holding the picture of `set` for `dpi` at the size it is shown at;
+// nothing when it cannot be decoded.
+ScopedGdiObject<HBITMAP> CreatePictureBitmap(const PictureSet& set, int dpi, int& width,
+                                             int& height) {
+  const PictureAtDpi chosen = set.ChooseFor(dpi);
+  const auto picture = DecodeJpeg(chosen.jpeg);
+  if (!picture) return nullptr;
+  void* bits = nullptr;
+  ScopedGdiObject<HBITMAP> bitmap = CreateTopDownBitmap({picture->width, picture->height}, bits);
+  if (!bitmap) return nullptr;
   // DIB rows are padded to whole 32-bit words.
   const std::size_t sourceStride = static_cast<std::size_t>(picture->width) * 3;
   const std::size_t targetStride = (sourceStride + 3) & ~std::size_t{3};
@@ -160,8 +192,12 @@ ScopedGdiObject<HBITMAP> CreatePictureBitmap(std::span<const std::uint8_t> jpeg,
     std::memcpy(static_cast<std::uint8_t*>(bits) + targetStride * static_cast<std::size_t>(row),
                 picture->bgr.data() + sourceStride * static_cast<std::size_t>(row), sourceStride);
   }
-  width = picture->width;
-  height = picture->height;
+  const Size made{picture->width, picture->height};
+  const Size shown = ShownPictureSize(made, chosen.dpi, dpi);
+  if (shown != made) bitmap = StretchSmoothly(bitmap.get(), made, shown);
+  if (!bitmap) return nullptr;
+  width = shown.width;
+  height = shown.height;
   return bitmap;
 }
 
@@ -254,7 +290,8 @@ std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t t
   record->layout = &layout;
   record->font = CreateLayoutFont(layout.font);
   if (layout.kind == ControlKind::Button || layout.kind == ControlKind::PicBox) {
-    record->picture = CreatePictureBitmap(layout.picture, record->pictureWidth, record->pictureHeight);
+    record->picture = CreatePictureBitmap(layout.picture, window.layout.Dpi(), record->pictureWidth,
+                                          record->pictureHeight);
   }
   if (layout.kind == ControlKind::Label || layout.kind == ControlKind::EditBox) {
     record->background.reset(CreateSolidBrush(ResolveColour(layout.backColour)));
@@ -285,6 +322,29 @@ std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t t
     SetWindowSubclass(record->hwnd, IntegerTextProc, 1, 0);
   }
   return record;
+}
+
+void FitControlToLayout(ControlRecord& record, int dpi) {
+  const ControlSpec& layout = *record.layout;
+  // The control takes its new font and picture before the old ones are let go.
+  ScopedGdiObject<HFONT> font = CreateLayoutFont(layout.font);
+  SendMessageW(record.hwnd, WM_SETFONT,
+               reinterpret_cast<WPARAM>(font ? font.get() : GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+  record.font = std::move(font);
+  if (record.picture) {
+    int width = 0, height = 0;
+    if (ScopedGdiObject<HBITMAP> picture = CreatePictureBitmap(layout.picture, dpi, width, height)) {
+      if (layout.kind == ControlKind::Button) {
+        SendMessageW(record.hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+      }
+      record.picture = std::move(picture);
+      record.pictureWidth = width;
+      record.pictureHeight = height;
+    }
+  }
+  SetWindowPos(record.hwnd, nullptr, layout.rect.left, layout.rect.top, layout.rect.width,
+               layout.rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(record.hwnd, nullptr, TRUE);
 }
 
 }  // namespace zorvane::win32

@@ -45,6 +45,9 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
     case WM_COMMAND:
       OnCommand(*window, LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(*window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_TIMER:
       state->OnTimer(*window, static_cast<int>(wParam));
       return 0;

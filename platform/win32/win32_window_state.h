@@ -57,6 +57,8 @@ struct Win32WindowSystem::State {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static void Fire(const WindowRecord& window, std::string_view control, UiEvent event);
   static void OnCommand(const WindowRecord& window, int id, int code);
+  // The window was moved to a screen of `dpi`: laid out again at it, in `suggested`.
+  static void OnDpiChanged(WindowRecord& window, int dpi, const RECT& suggested);
 
   // win32_window_controls.cpp: colours and focus of the controls.
   static LRESULT OnControlColour(const WindowRecord& window, HDC dc, HWND controlHwnd);

@@ -100,6 +100,10 @@ int ControlId(std::size_t tableIndex);
 // Builds one control of `window` (its container, if any, must exist already).
 std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t tableIndex);
 
+// Gives a built control the rectangle, font and picture its layout row has now (after the
+// window's layout was laid out again at `dpi`); its text, colour, visibility and state stay.
+void FitControlToLayout(ControlRecord& record, int dpi);
+
 // Registers the window classes of the custom controls, or finds them registered by an
 // earlier window system; false when one of them could not be had (see RegisterOwnClass).
 bool RegisterControlClasses(HINSTANCE instance);

@@ -1,11 +1,13 @@
-// Draws the four 32x32 pictures of the main window's buttons and writes them as baseline
-// JPEGs into the folder given on the command line:
+// Draws the four pictures of the main window's buttons, 32x32 at 100 % and at 125, 150, 175
+// and 200 % (40, 48, 56 and 64 pixels), and writes them as baseline JPEGs into the folder
+// given on the command line:
 //   play.jpg   blue round button with a white play triangle
 //   pause.jpg  dark grey round button with a white pause double bar
 //   gear.jpg   grey gear wheel
 //   cross.jpg  red round button with a white cross
-// Each pixel is the average of 8x8 samples, so the edges are smooth against the window's
-// white background.
+// and play_125.jpg ... cross_200.jpg at the larger scales. The shapes are described once, in
+// the coordinates of the 32-pixel picture; each pixel is the average of 8x8 samples, so the
+// edges are smooth against the window's white background at every scale.
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -21,28 +23,32 @@ using zorvane::Colour;
 using zorvane::Picture;
 using zorvane::RgbColour;
 
-constexpr int kSize = 32;
+constexpr int kSize = 32;  // the picture at 100 %, in whose coordinates the shapes are drawn
 constexpr int kSamples = 8;
 constexpr double kCentre = 16.0;
 
 // What colour a point of the picture has, in picture coordinates (0..32).
 using Shape = std::function<Colour(double x, double y)>;
 
-Picture Render(const Shape& shape) {
-  Picture picture{kSize, kSize, std::vector<std::uint8_t>(kSize * kSize * 3)};
-  for (int py = 0; py < kSize; ++py) {
-    for (int px = 0; px < kSize; ++px) {
+// The shape drawn into `size` by `size` pixels. At 32 a sample's coordinates are multiplied
+// by exactly one, so the 100 % pictures are the same bytes they always were.
+Picture Render(const Shape& shape, int size) {
+  const double unit = static_cast<double>(kSize) / size;
+  Picture picture{size, size, std::vector<std::uint8_t>(static_cast<std::size_t>(size * size * 3))};
+  for (int py = 0; py < size; ++py) {
+    for (int px = 0; px < size; ++px) {
       double red = 0, green = 0, blue = 0;
       for (int sy = 0; sy < kSamples; ++sy) {
         for (int sx = 0; sx < kSamples; ++sx) {
-          const Colour c = shape(px + (sx + 0.5) / kSamples, py + (sy + 0.5) / kSamples);
+          const Colour c = shape((px + (sx + 0.5) / kSamples) * unit,
+                                 (py + (sy + 0.5) / kSamples) * unit);
           red += zorvane::RedOf(c);
           green += zorvane::GreenOf(c);
           blue += zorvane::BlueOf(c);
         }
       }
       const double n = kSamples * kSamples;
-      std::uint8_t* pixel = &picture.bgr[static_cast<std::size_t>((py * kSize + px) * 3)];
+      std::uint8_t* pixel = &picture.bgr[static_cast<std::size_t>((py * size + px) * 3)];
       pixel[0] = static_cast<std::uint8_t>(std::lround(blue / n));
       pixel[1] = static_cast<std::uint8_t>(std::lround(green / n));
       pixel[2] = static_cast<std::uint8_t>(std::lround(red / n));
@@ -96,8 +102,20 @@ Colour Gear(double x, double y) {
   return zorvane::kWhite;
 }
 
-bool Write(const std::string& path, const Picture& picture) {
-  return zorvane::tools::WriteBytes(path, zorvane::EncodeJpeg(picture, 92));
+// The scales in per cent; the 100 % files keep their plain names.
+constexpr int kScales[] = {100, 125, 150, 175, 200};
+
+// Writes the shape at every scale as `<name>.jpg`, `<name>_125.jpg` and so on.
+bool WriteAtEveryScale(const std::string& folder, const std::string& name, const Shape& shape) {
+  for (int scale : kScales) {
+    const std::string suffix = scale == 100 ? "" : "_" + std::to_string(scale);
+    const Picture picture = Render(shape, kSize * scale / 100);
+    if (!zorvane::tools::WriteBytes(folder + "/" + name + suffix + ".jpg",
+                                    zorvane::EncodeJpeg(picture, 92))) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -106,9 +124,10 @@ int main(int argc, char** argv) {
   const auto found = zorvane::tools::OutputFolder(argc, argv);
   if (!found) return 2;
   const std::string& folder = *found;
-  const bool ok = Write(folder + "/play.jpg", Render(RoundButton(RgbColour(32, 112, 216), InPlayTriangle))) &&
-                  Write(folder + "/pause.jpg", Render(RoundButton(RgbColour(72, 72, 72), InPauseBars))) &&
-                  Write(folder + "/gear.jpg", Render(Gear)) &&
-                  Write(folder + "/cross.jpg", Render(RoundButton(RgbColour(216, 48, 40), InCross)));
+  const bool ok =
+      WriteAtEveryScale(folder, "play", RoundButton(RgbColour(32, 112, 216), InPlayTriangle)) &&
+      WriteAtEveryScale(folder, "pause", RoundButton(RgbColour(72, 72, 72), InPauseBars)) &&
+      WriteAtEveryScale(folder, "gear", Gear) &&
+      WriteAtEveryScale(folder, "cross", RoundButton(RgbColour(216, 48, 40), InCross));
   return ok ? 0 : 1;
 }

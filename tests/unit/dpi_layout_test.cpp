@@ -108,7 +108,7 @@ TEST(DpiScaling, LengthsRoundHalfAwayFromZeroAndRectanglesScaleTheirEdges) {
   EXPECT_EQ(ScaleLength(2147483647, 144), 2147483647);  // a size however large stays so
 }
 
-TEST(DpiScaling, AWindowKeepsItsOwnScaledRowsFontsIncludedAndPicturesAsTheyAre) {
+TEST(DpiScaling, AWindowKeepsItsOwnScaledRowsFontsIncludedAndShowsItsPictures) {
   memory::MemoryWindowSystem ui;
   ui.SetScreenDpi(144);
   WindowHandle window;

@@ -125,7 +125,7 @@ TEST(HelpWindowLayout, MarkersSitOnTheControlsOfTheMainWindowPicture) {
 
 TEST(HelpWindowLayout, MainWindowPictureIsTheFoldedWindowAndLeavesRoomInItsBox) {
   const ControlSpec& box = Find(help_window::kMainWindowPicture);
-  const std::optional<Picture> picture = DecodeJpeg(box.picture);
+  const std::optional<Picture> picture = DecodeJpeg(box.picture.ChooseFor(kLogicalDpi).jpeg);
   ASSERT_TRUE(picture.has_value());
   EXPECT_EQ(picture->width, 250);
   EXPECT_EQ(picture->height, 94);
@@ -158,7 +158,7 @@ std::vector<std::pair<int, int>> RedLines(const Picture& picture, bool columns) 
 
 TEST(HelpWindowLayout, TimeEntryPictureIsCutBySixColumnsAndFramesTheMinutesAndSeconds) {
   const ControlSpec& box = Find(help_window::kTimeEntryPicture);
-  const std::optional<Picture> picture = DecodeJpeg(box.picture);
+  const std::optional<Picture> picture = DecodeJpeg(box.picture.ChooseFor(kLogicalDpi).jpeg);
   ASSERT_TRUE(picture.has_value());
   EXPECT_EQ(picture->width, 166);
   EXPECT_EQ(picture->height, 39);

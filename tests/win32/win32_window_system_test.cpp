@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/main_window_layout.h"
+#include "platform/dpi_scale.h"
 #include "platform/win32/handle_casts.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/text_conversion.h"
@@ -390,6 +391,53 @@ TEST_F(Win32WindowSystemTest, UndecodablePictureLeavesATextButton) {
   EXPECT_FALSE(ui.ShowsPicture(ui.FindControl(window, "broken")));
   EXPECT_FALSE(GetWindowLongW(broken, GWL_STYLE) & BS_BITMAP);
   EXPECT_EQ(ui.ControlText(ui.FindControl(window, "broken")), "B");
+}
+
+Size PictureSizeOf(HWND button) {
+  const auto bitmap = reinterpret_cast<HBITMAP>(SendMessageW(button, BM_GETIMAGE, IMAGE_BITMAP, 0));
+  BITMAP info{};
+  if (bitmap == nullptr || GetObjectW(bitmap, sizeof(info), &info) == 0) return {};
+  return {info.bmWidth, info.bmHeight};
+}
+
+int FontHeightOf(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return font.lfHeight;
+}
+
+// Moved to a screen of another DPI, a window takes the rectangle Windows suggests and lays
+// its controls, fonts and pictures out again at that DPI; what the user set stays.
+TEST_F(Win32WindowSystemTest, DpiChangeLaysTheWindowOutAgainInTheSuggestedRectangle) {
+  const WindowHandle window = ui.CreateWindowFromLayout(MainWindowSpec(), {});
+  ASSERT_TRUE(window);
+  const HWND hwnd = AsHwnd(window);
+  const ControlHandle remaining = ui.FindControl(window, main_window::kRemaining);
+  ui.SetControlText(remaining, "123");
+  const HWND start = AsHwnd(ui.FindControl(window, main_window::kStart));
+  const HWND label = AsHwnd(ui.FindControl(window, "标签1"));
+
+  struct Step {
+    int dpi;
+    int pictureSide;  // 48 is made for 144 DPI; 37 is the 40-pixel one scaled down
+  };
+  for (const Step step : {Step{144, 48}, Step{110, 37}, Step{96, 32}}) {
+    RECT suggested{100, 50, 100 + ScaleLength(501, step.dpi), 50 + ScaleLength(94, step.dpi)};
+    SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(step.dpi, step.dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(ui.WindowBounds(window),
+              (Rect{100, 50, ScaleLength(501, step.dpi), ScaleLength(94, step.dpi)}))
+        << step.dpi;
+    for (const ControlSpec& control : MainWindowSpec().controls) {
+      const ControlHandle handle = ui.FindControl(window, control.name);
+      EXPECT_EQ(RectInParent(AsHwnd(handle)), ScaleRect(control.rect, step.dpi))
+          << control.name << " at " << step.dpi;
+    }
+    EXPECT_EQ(PictureSizeOf(start), (Size{step.pictureSide, step.pictureSide})) << step.dpi;
+    EXPECT_EQ(FontHeightOf(label), -ScaleLength(15, step.dpi)) << step.dpi;
+    EXPECT_EQ(ui.ControlText(remaining), "123") << step.dpi;
+  }
+  ui.DestroyWindow(window);
 }
 
 TEST_F(Win32WindowSystemTest, ColourPickerHoldsAnyThirtyTwoBitValue) {
