@@ -10,8 +10,8 @@ ScaledLayout::ScaledLayout(const WindowSpec& layout, int dpi)
     : logical_(layout.controls.begin(), layout.controls.end()),
       controls_(logical_),
       logicalSize_(layout.size),
-      spec_(layout) {
-  spec_.controls = controls_;
+      window_(layout) {
+  window_.controls = controls_;
   Rescale(dpi);
 }
 
@@ -21,7 +21,7 @@ void ScaledLayout::Rescale(int dpi) {
     controls_[i].rect = ScaleRect(logical_[i].rect, dpi);
     controls_[i].font = ScaleFont(logical_[i].font, dpi);
   }
-  spec_.size = ScaleSize(logicalSize_, dpi);
+  window_.size = ScaleSize(logicalSize_, dpi);
   dpi_ = dpi;
 }
 
@@ -29,10 +29,10 @@ ScaledLayout::ScaledLayout(ScaledLayout&& other) noexcept
     : logical_(std::move(other.logical_)),
       controls_(std::move(other.controls_)),
       logicalSize_(other.logicalSize_),
-      spec_(other.spec_),
+      window_(other.window_),
       dpi_(other.dpi_) {
-  spec_.controls = controls_;
-  other.spec_.controls = {};
+  window_.controls = controls_;
+  other.window_.controls = {};
 }
 
 ScaledLayout& ScaledLayout::operator=(ScaledLayout&& other) noexcept {
@@ -40,10 +40,10 @@ ScaledLayout& ScaledLayout::operator=(ScaledLayout&& other) noexcept {
     logical_ = std::move(other.logical_);
     controls_ = std::move(other.controls_);
     logicalSize_ = other.logicalSize_;
-    spec_ = other.spec_;
+    window_ = other.window_;
     dpi_ = other.dpi_;
-    spec_.controls = controls_;
-    other.spec_.controls = {};
+    window_.controls = controls_;
+    other.window_.controls = {};
   }
   return *this;
 }

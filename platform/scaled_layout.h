@@ -15,7 +15,8 @@ class ScaledLayout {
  public:
   ScaledLayout() = default;
   ScaledLayout(const WindowSpec& layout, int dpi);
-  // A move keeps the rows where they are, and the spec pointing at them; a copy would not.
+  // A move keeps the rows where they are, and the window's table pointing at them; a copy
+  // would not.
   ScaledLayout(ScaledLayout&& other) noexcept;
   ScaledLayout& operator=(ScaledLayout&& other) noexcept;
   ScaledLayout(const ScaledLayout&) = delete;
@@ -23,7 +24,7 @@ class ScaledLayout {
   ~ScaledLayout() = default;
 
   // The layout at the DPI, its controls in table order.
-  const WindowSpec& Spec() const { return spec_; }
+  const WindowSpec& Window() const { return window_; }
   int Dpi() const { return dpi_; }
   // Lays the same layout out again at another DPI (a window moved to a screen of another
   // DPI), from its logical lengths, so nothing is rounded twice. The rows stay where they
@@ -34,7 +35,7 @@ class ScaledLayout {
   std::vector<ControlSpec> logical_;   // the rows at 96 DPI, as the table gave them
   std::vector<ControlSpec> controls_;  // the same rows at dpi_
   Size logicalSize_;
-  WindowSpec spec_;
+  WindowSpec window_;
   int dpi_ = kLogicalDpi;
 };
 

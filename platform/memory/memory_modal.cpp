@@ -121,7 +121,7 @@ bool MemoryWindowSystem::IsMessageBoxOpen() const {
 WindowHandle MemoryWindowSystem::WindowByLayoutName(std::string_view layoutName) const {
   Lock lock(mutex_);
   for (const auto& [id, window] : windows_) {
-    if (window.layout.Spec().name == layoutName) return WindowHandle{id};
+    if (window.layout.Window().name == layoutName) return WindowHandle{id};
   }
   return {};
 }
@@ -129,7 +129,7 @@ WindowHandle MemoryWindowSystem::WindowByLayoutName(std::string_view layoutName)
 std::string_view MemoryWindowSystem::WindowTitle(WindowHandle window) const {
   Lock lock(mutex_);
   auto found = windows_.find(window.value);
-  return found == windows_.end() ? std::string_view{} : found->second.layout.Spec().title;
+  return found == windows_.end() ? std::string_view{} : found->second.layout.Window().title;
 }
 
 }  // namespace zorvane::memory

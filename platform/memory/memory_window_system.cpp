@@ -134,7 +134,7 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout
     id = nextId_++;
     Window& window = windows_[id];
     window.layout = ScaledLayout(layout, dpi_);
-    const WindowSpec& scaled = window.layout.Spec();
+    const WindowSpec& scaled = window.layout.Window();
     window.events = EventBindings(std::move(bindings));
     const Point origin = CentredOrigin(scaled.size, screen_);
     window.bounds = {origin.x, origin.y, scaled.size.width, scaled.size.height};
@@ -173,7 +173,7 @@ void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
     controls_.erase(control);
   }
   for (int id : found->second.timers) KillTimer(window, id);
-  if (found->second.layout.Spec().endsProgram) quit_ = true;
+  if (found->second.layout.Window().endsProgram) quit_ = true;
   windows_.erase(found);
 }
 
@@ -374,7 +374,7 @@ bool MemoryWindowSystem::ControlVisibleLocked(const Control& control, Rect* inWi
   Rect rect = control.layout->rect;
   for (std::string_view parent = control.layout->parent; !parent.empty();) {
     const ControlSpec* container = nullptr;
-    for (const ControlSpec& layout : window.layout.Spec().controls) {
+    for (const ControlSpec& layout : window.layout.Window().controls) {
       if (layout.name == parent) container = &layout;
     }
     if (container == nullptr || !container->visible) return false;
@@ -484,7 +484,7 @@ void MemoryWindowSystem::PressEscape(WindowHandle window) {
   {
     Lock lock(mutex_);
     auto found = windows_.find(window.value);
-    closes = found != windows_.end() && found->second.layout.Spec().escapeCloses &&
+    closes = found != windows_.end() && found->second.layout.Window().escapeCloses &&
              found->second.enabled;
   }
   if (closes) RequestClose(window);
@@ -495,7 +495,7 @@ void MemoryWindowSystem::PressTab(bool backwards) {
   auto focused = controls_.find(focus_);
   if (focused == controls_.end()) return;
   const Window& window = windows_.at(focused->second.window);
-  std::span<const ControlSpec> layouts = window.layout.Spec().controls;
+  std::span<const ControlSpec> layouts = window.layout.Window().controls;
   const auto current = static_cast<std::ptrdiff_t>(focused->second.layout - layouts.data());
   const std::ptrdiff_t next = NextTabStop(layouts, current, backwards, [&](std::size_t index) {
     return ControlShownLocked(controls_.at(window.controls[index]));

@@ -285,7 +285,7 @@ bool RegisterControlClasses(HINSTANCE instance) {
 }
 
 std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t tableIndex) {
-  const ControlSpec& layout = window.layout.Spec().controls[tableIndex];
+  const ControlSpec& layout = window.layout.Window().controls[tableIndex];
   auto record = std::make_unique<ControlRecord>();
   record->layout = &layout;
   record->font = CreateLayoutFont(layout.font);

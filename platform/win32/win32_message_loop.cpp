@@ -34,7 +34,7 @@ bool Win32WindowSystem::State::PreTranslate(const MSG& message) const {
   const HWND root = GetAncestor(message.hwnd, GA_ROOT);
   const WindowRecord* window = RecordOf(root);
   if (window == nullptr) return false;
-  if (message.wParam == VK_ESCAPE && window->layout.Spec().escapeCloses) {
+  if (message.wParam == VK_ESCAPE && window->layout.Window().escapeCloses) {
     SendMessageW(root, WM_CLOSE, 0, 0);
     return true;
   }
@@ -58,7 +58,7 @@ void Win32WindowSystem::State::MoveFocus(HWND root, bool backwards) const {
     if (window->controls[i]->hwnd == focused) current = static_cast<std::ptrdiff_t>(i);
   }
   const std::ptrdiff_t next =
-      NextTabStop(window->layout.Spec().controls, current, backwards, [&](std::size_t index) {
+      NextTabStop(window->layout.Window().controls, current, backwards, [&](std::size_t index) {
         const HWND candidate = window->controls[index]->hwnd;
         return candidate != nullptr && ::IsWindowVisible(candidate) &&
                ::IsWindowEnabled(candidate) && LiesPartlyInside(candidate, root);

@@ -70,7 +70,7 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       return 0;
     }
     case WM_LBUTTONDOWN:
-      if (window->layout.Spec().dragAnywhere) {
+      if (window->layout.Window().dragAnywhere) {
         // Moving as if the title bar had been pressed. Labels let presses through to here;
         // buttons and edit boxes keep theirs.
         ReleaseCapture();
@@ -106,7 +106,7 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       Fire(*window, {}, UiEvent::AboutToBeDestroyed);
       return 0;
     case WM_NCDESTROY: {
-      const bool endsProgram = window->layout.Spec().endsProgram;
+      const bool endsProgram = window->layout.Window().endsProgram;
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       state->pictures.Forget(hwnd);
       state->keyboardBeforeShown.erase(hwnd);

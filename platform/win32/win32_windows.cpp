@@ -65,7 +65,7 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
   auto record = std::make_unique<WindowRecord>();
   record->system = state_.get();
   record->layout = ScaledLayout(layout, ScreenDpi());
-  const WindowSpec& scaled = record->layout.Spec();
+  const WindowSpec& scaled = record->layout.Window();
   record->events = EventBindings(std::move(bindings));
   record->background.reset(CreateSolidBrush(ResolveColour(scaled.background)));
 
