@@ -33,8 +33,7 @@ bool MemoryAudioStream::Write(std::span<const std::int16_t> block) {
     const std::int64_t startUs = std::max(playedByUs_, nowUs);
     const std::int64_t frames = static_cast<std::int64_t>(block.size() / format_.channels);
     const std::int64_t lengthUs = frames * 1'000'000 / format_.sampleRate;
-    blocks_.push_back({startUs / 1000, {block.begin(), block.end()}});
-    openOfBlock_.push_back(opens_ - 1);
+    blocks_.push_back({startUs / 1000, {block.begin(), block.end()}, opens_ - 1});
     playedByUs_ = startUs + lengthUs;
     // With its buffers all queued, the writer waits for the oldest to have played.
     waitUs = playedByUs_ - kQueuedBlocks * lengthUs - nowUs;
@@ -72,10 +71,8 @@ std::vector<MemoryAudioStream::Sounded> MemoryAudioStream::Blocks() const { retu
 std::vector<std::int16_t> MemoryAudioStream::SamplesOfOpen(int open) const {
   std::lock_guard guard(mutex_);
   std::vector<std::int16_t> samples;
-  for (std::size_t i = 0; i < blocks_.size(); ++i) {
-    if (openOfBlock_[i] == open) {
-      samples.insert(samples.end(), blocks_[i].samples.begin(), blocks_[i].samples.end());
-    }
+  for (const Sounded& block : blocks_) {
+    if (block.open == open) samples.insert(samples.end(), block.samples.begin(), block.samples.end());
   }
   return samples;
 }

@@ -34,6 +34,7 @@ class MemoryAudioStream final : public AudioStream {
   struct Sounded {
     std::int64_t atMs;  // virtual time the block starts sounding
     std::vector<std::int16_t> samples;
+    int open;  // which opening of the stream carried it, from 0
   };
   std::vector<Sounded> Blocks() const;
   // Every frame written since the stream was opened the `open`-th time (from 0), in order.
@@ -64,7 +65,6 @@ class MemoryAudioStream final : public AudioStream {
   // When what is queued so far has played, in microseconds of virtual time.
   std::int64_t playedByUs_ = 0;
   std::vector<Sounded> blocks_;
-  std::vector<int> openOfBlock_;
 };
 
 }  // namespace zorvane::memory
