@@ -2,15 +2,22 @@
 # A virtual 1920x1080 X screen and a Wine prefix for running the Windows program and its
 # tests, started once and shared by every test of a run.
 #
-#   wine-env.sh start STATE_DIR   starts Xvfb and a persistent wineserver; writes STATE_DIR/env
-#   wine-env.sh stop STATE_DIR    stops both and removes STATE_DIR/env
+#   wine-env.sh start STATE_DIR [DPI]   starts Xvfb and a persistent wineserver; writes
+#                                       STATE_DIR/env. The prefix's screen has DPI dots
+#                                       per inch (96, 100 %, unless given), which Wine
+#                                       reports to programs that are DPI aware
+#   wine-env.sh stop STATE_DIR          stops both and removes STATE_DIR/env
 #
 # The prefix (STATE_DIR/prefix) is kept between runs: creating one takes 10 to 20 seconds.
 set -euo pipefail
 
 action=${1:?start or stop}
 state=$(mkdir -p "${2:?state folder}" && cd "$2" && pwd)
+dpi=${3:-96}
 envfile=$state/env
+case "$dpi" in
+  ''|*[!0-9]*) echo "the DPI is a whole number of dots per inch, not '$dpi'" >&2; exit 2 ;;
+esac
 
 stop() {
   [ -f "$envfile" ] || return 0
@@ -78,6 +85,12 @@ ENV
     wineserver -w
     touch "$WINEPREFIX/.zorvane-ready"
   fi
+  if [ "$(cat "$WINEPREFIX/.zorvane-dpi" 2>/dev/null)" != "$dpi" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+      >>"$state/wineboot.log" 2>&1
+    wineserver -w
+    echo "$dpi" >"$WINEPREFIX/.zorvane-dpi"
+  fi
   # One wineserver for the whole run, instead of one per test.
   wineserver -p >/dev/null 2>&1
   wineboot >/dev/null 2>&1 || true
@@ -86,5 +99,5 @@ ENV
 case "$action" in
   start) start ;;
   stop) stop ;;
-  *) echo "usage: $0 start|stop STATE_DIR" >&2; exit 2 ;;
+  *) echo "usage: $0 start STATE_DIR [DPI] | stop STATE_DIR" >&2; exit 2 ;;
 esac

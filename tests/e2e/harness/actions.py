@@ -31,10 +31,12 @@ def remaining(session: ZorvaneSession) -> str:
     return session.driver.text(session.control("总时间").hwnd)
 
 
-def expand(session: ZorvaneSession) -> None:
-    """Widens the main window with the gear and waits until it is wide."""
+def expand(session: ZorvaneSession, width: int = 510) -> None:
+    """Widens the main window with the gear and waits until it is `width` wide (510 at
+    96 DPI)."""
     session.screen.click(*session.control("设置").screen.centre)
-    wait_until(lambda: session.main_window().rect.width == 510 or None, 5, "the main window to expand")
+    wait_until(lambda: session.main_window().rect.width == width or None, 5,
+               "the main window to expand")
 
 
 def press_escape_in(session: ZorvaneSession, name: str) -> None:
