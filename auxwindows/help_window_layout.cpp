@@ -45,7 +45,7 @@ std::vector<ControlSpec> MakeControls() {
            {"", 14, kNormalWeight}, kBlack),
       // Figure 1: the folded main window; the box is larger than the picture, and the
       // window's background shows in the rest of it.
-      Picture(help_window::kMainWindowPicture, {20, 41, 256, 112}, pictures::HelpMainWindow),
+      Picture(help_window::kMainWindowPicture, {20, 41, 256, 112}, pictures::HelpMainWindows()),
       Marker("透明标签2", {7, 55}, "①"),     // beside the time-entry row
       Marker("透明标签3", {7, 91}, "②"),     // beside the remaining-seconds row
       Marker("透明标签4", {173, 39}, "③"),   // top-left corner of the play button
@@ -57,7 +57,7 @@ std::vector<ControlSpec> MakeControls() {
       // The explanations. The time-entry picture is wider than its box, which cuts off
       // its last columns; "分" and "秒" are written into its two outlined boxes.
       Heading("透明标签10", {9, 145, 123, 25}, "① 倒数时间设置"),
-      Picture(help_window::kTimeEntryPicture, {136, 137, 160, 40}, pictures::HelpTimeEntry),
+      Picture(help_window::kTimeEntryPicture, {136, 137, 160, 40}, pictures::HelpTimeEntries()),
       Text("透明标签11", {221, 147, 123, 25}, "分", {kYaHei, 16, kBoldWeight}, kRed),
       Text("透明标签12", {267, 147, 123, 25}, "秒", {kYaHei, 16, kBoldWeight}, kRed),
       Heading("透明标签13", {9, 172, 123, 25}, "② 剩余时间显示"),

@@ -32,30 +32,46 @@ extern const std::span<const std::uint8_t> CrossButton150;
 extern const std::span<const std::uint8_t> CrossButton175;
 extern const std::span<const std::uint8_t> CrossButton200;
 
-// The help window's figures: the folded main window, 250 by 94, and its time-entry row,
-// 166 by 39, with the minutes and seconds boxes outlined in red. Made at 100 % only; at
-// other scales they are resized from these.
+// The help window's figures: the folded main window, 250 by 94 at 100 %, and its
+// time-entry row, 166 by 39, with the minutes and seconds boxes outlined in red;
+// photographed from the program on screens of 125, 150, 175 and 200 % too.
 extern const std::span<const std::uint8_t> HelpMainWindow;
+extern const std::span<const std::uint8_t> HelpMainWindow125;
+extern const std::span<const std::uint8_t> HelpMainWindow150;
+extern const std::span<const std::uint8_t> HelpMainWindow175;
+extern const std::span<const std::uint8_t> HelpMainWindow200;
 extern const std::span<const std::uint8_t> HelpTimeEntry;
+extern const std::span<const std::uint8_t> HelpTimeEntry125;
+extern const std::span<const std::uint8_t> HelpTimeEntry150;
+extern const std::span<const std::uint8_t> HelpTimeEntry175;
+extern const std::span<const std::uint8_t> HelpTimeEntry200;
 
-// One button picture at the five scales, 100 % to 200 % in that order.
-inline PictureSet ButtonScales(std::span<const std::uint8_t> at100, std::span<const std::uint8_t> at125,
+// One picture at the five scales, 100 % to 200 % in that order.
+inline PictureSet AtFiveScales(std::span<const std::uint8_t> at100, std::span<const std::uint8_t> at125,
                                std::span<const std::uint8_t> at150, std::span<const std::uint8_t> at175,
                                std::span<const std::uint8_t> at200) {
   return {{96, at100}, {120, at125}, {144, at150}, {168, at175}, {192, at200}};
 }
 
 inline PictureSet PlayButtons() {
-  return ButtonScales(PlayButton, PlayButton125, PlayButton150, PlayButton175, PlayButton200);
+  return AtFiveScales(PlayButton, PlayButton125, PlayButton150, PlayButton175, PlayButton200);
 }
 inline PictureSet PauseButtons() {
-  return ButtonScales(PauseButton, PauseButton125, PauseButton150, PauseButton175, PauseButton200);
+  return AtFiveScales(PauseButton, PauseButton125, PauseButton150, PauseButton175, PauseButton200);
 }
 inline PictureSet GearButtons() {
-  return ButtonScales(GearButton, GearButton125, GearButton150, GearButton175, GearButton200);
+  return AtFiveScales(GearButton, GearButton125, GearButton150, GearButton175, GearButton200);
 }
 inline PictureSet CrossButtons() {
-  return ButtonScales(CrossButton, CrossButton125, CrossButton150, CrossButton175, CrossButton200);
+  return AtFiveScales(CrossButton, CrossButton125, CrossButton150, CrossButton175, CrossButton200);
+}
+inline PictureSet HelpMainWindows() {
+  return AtFiveScales(HelpMainWindow, HelpMainWindow125, HelpMainWindow150, HelpMainWindow175,
+                      HelpMainWindow200);
+}
+inline PictureSet HelpTimeEntries() {
+  return AtFiveScales(HelpTimeEntry, HelpTimeEntry125, HelpTimeEntry150, HelpTimeEntry175,
+                      HelpTimeEntry200);
 }
 
 }  // namespace zorvane::pictures

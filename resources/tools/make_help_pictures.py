@@ -1,19 +1,24 @@
 #!/usr/bin/env python3
-"""Makes the help window's two pictures from the program's own folded main window.
+"""Makes the help window's two pictures from the program's own folded main window, at
+every scale the program carries pictures for.
 
-    make_help_pictures.py ZORVANE_EXE ZDRIVER_EXE [--output FOLDER]
+    make_help_pictures.py ZORVANE_EXE ZDRIVER_EXE [--output FOLDER] [--dpi DPI ...]
 
-Starts Zorvane.exe under Wine on a virtual screen of its own (scripts/wine-env.sh in a
-temporary state folder), photographs the folded main window and writes two baseline JPEGs:
+For each DPI (96, 120, 144, 168 and 192 unless given), starts Zorvane.exe under Wine on a
+virtual screen of that DPI (scripts/wine-env.sh in a temporary state folder), photographs
+the folded main window and writes two baseline JPEGs, named without a suffix at 96 DPI
+and with the scale (_125, _150, _175, _200) at the others:
 
-* help_main_window.jpg, 250 by 94: the whole window, its 3-pixel dialog frame included.
+* help_main_window.jpg, 250 by 94 at 96 DPI: the whole window, its dialog frame included.
   Whether Wine draws frames on the screen depends on who manages its windows (Wine itself
   in our prefix, a window manager elsewhere), so the frame is painted here from the
-  prefix's system colours as Wine paints it: a raised edge, then one pixel of button face.
-* help_time_entry.jpg, 166 by 39: the time-entry row ("倒数时间:", the minutes box, ":",
-  the seconds box) with both boxes outlined in red; the help window writes "分" and "秒"
-  into the outlines. Its rightmost columns hold a sliver of the play button, which the
-  help window's picture box cuts off.
+  prefix's system colours as Wine paints it: a raised edge, then button face.
+* help_time_entry.jpg, 166 by 39 at 96 DPI: the time-entry row ("倒数时间:", the minutes
+  box, ":", the seconds box) with both boxes outlined in red; the help window writes "分"
+  and "秒" into the outlines. Its rightmost columns hold a sliver of the play button, which
+  the help window's picture box cuts off.
+
+At another DPI every length is the one at 96 DPI scaled as the program scales its own.
 
 Needs Xvfb, Wine, xdotool and ImageMagick, as the end-to-end tests do.
 """
@@ -32,16 +37,18 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import Image, Rect, ZorvaneSession, is_white, wait_until, wine_env  # noqa: E402
+from harness import (Image, Rect, ZorvaneSession, is_white, scaled, wait_until,  # noqa: E402
+                     wine_env)
 
+# At 96 DPI; scaled to the screen's.
 FOLDED = Rect(0, 0, 250, 94)
-FRAME = 3  # a fixed dialog frame is 3 pixels wide on every side
 # The time-entry row's crop, in the client area: from the left edge, 5 pixels above the
 # boxes' top, so that the help window's labels fall inside the outlines.
 TIME_ENTRY = Rect(0, 5, 166, 39)
 OUTLINE = 2  # pixels of red round each box, just outside its own border
 RED = (255, 0, 0)
 JPEG_QUALITY = 92
+SCALES = (96, 120, 144, 168, 192)
 
 
 def system_colours(env: dict[str, str]) -> dict[str, tuple[int, int, int]]:
@@ -91,21 +98,21 @@ class Canvas:
         return Image(self.width, self.height, bytes(self.data))
 
 
-def framed(client: Image, colours: dict[str, tuple[int, int, int]]) -> Image:
-    """The client area inside a raised dialog frame, 3 pixels on every side."""
-    canvas = Canvas(client.width + 2 * FRAME, client.height + 2 * FRAME, colours["ButtonFace"])
+def framed(client: Image, frame: int, colours: dict[str, tuple[int, int, int]]) -> Image:
+    """The client area inside a raised dialog frame, `frame` pixels on every side."""
+    canvas = Canvas(client.width + 2 * frame, client.height + 2 * frame, colours["ButtonFace"])
     outer = Rect(0, 0, canvas.width, canvas.height)
     canvas.ring(outer, colours["ButtonLight"], colours["ButtonDkShadow"])
     canvas.ring(outer.inset(1), colours["ButtonHilight"], colours["ButtonShadow"])
-    canvas.paste(client, FRAME, FRAME)
+    canvas.paste(client, frame, frame)
     return canvas.image()
 
 
-def outlined(row: Image, boxes: list[Rect]) -> Image:
+def outlined(row: Image, boxes: list[Rect], outline: int) -> Image:
     canvas = Canvas(row.width, row.height, (0, 0, 0))
     canvas.paste(row, 0, 0)
     for box in boxes:
-        for width in range(1, OUTLINE + 1):
+        for width in range(1, outline + 1):
             canvas.ring(box.inset(-width), RED, RED)
     return canvas.image()
 
@@ -130,22 +137,32 @@ def save_jpeg(image: Image, path: Path) -> None:
                    input=image.to_ppm(), check=True)
 
 
-def photograph(output: Path, env: dict[str, str]) -> None:
+def suffix(dpi: int) -> str:
+    return "" if dpi == 96 else f"_{round(dpi * 100 / 96)}"
+
+
+def photograph(output: Path, env: dict[str, str], dpi: int) -> None:
+    folded = FOLDED.scaled(dpi)
     with ZorvaneSession(env=env) as session:
-        wait_until(lambda: session.main_window().rect.width == FOLDED.width or None, 10,
-                   "the main window to be folded")
+        wait_until(lambda: session.main_window().rect.width == folded.width or None, 10,
+                   f"the main window to be folded at {dpi} DPI")
         session.screen.move(5, 5)  # the pointer out of the picture
+        window = session.main_window()
         controls = session.controls()
         client = caret_free_shot(session, controls["分钟"].in_window)
-        whole = framed(client, system_colours(env))
-        if (whole.width, whole.height) != (FOLDED.width, FOLDED.height):
-            raise RuntimeError(f"the folded window measures {whole.width}x{whole.height}")
-        boxes = [controls[name].in_window.moved(-TIME_ENTRY.left, -TIME_ENTRY.top)
-                 for name in ("分钟", "秒钟")]
-        row = outlined(client.crop(TIME_ENTRY), boxes)
+        whole = framed(client, window.client.left - window.rect.left, system_colours(env))
+        if (whole.width, whole.height) != (folded.width, folded.height):
+            raise RuntimeError(f"the folded window measures {whole.width}x{whole.height} "
+                               f"at {dpi} DPI")
+        # Its corner where the rule puts it, its size the 96-DPI size scaled, as the
+        # program would show the 96-DPI picture.
+        crop = Rect(scaled(TIME_ENTRY.left, dpi), scaled(TIME_ENTRY.top, dpi),
+                    scaled(TIME_ENTRY.width, dpi), scaled(TIME_ENTRY.height, dpi))
+        boxes = [controls[name].in_window.moved(-crop.left, -crop.top) for name in ("分钟", "秒钟")]
+        row = outlined(client.crop(crop), boxes, scaled(OUTLINE, dpi))
     output.mkdir(parents=True, exist_ok=True)
-    save_jpeg(whole, output / "help_main_window.jpg")
-    save_jpeg(row, output / "help_time_entry.jpg")
+    save_jpeg(whole, output / f"help_main_window{suffix(dpi)}.jpg")
+    save_jpeg(row, output / f"help_time_entry{suffix(dpi)}.jpg")
 
 
 def main() -> None:
@@ -153,19 +170,22 @@ def main() -> None:
     parser.add_argument("exe", help="Zorvane.exe of a Windows build")
     parser.add_argument("driver", help="zdriver.exe of the same build")
     parser.add_argument("--output", type=Path, default=ROOT / "resources" / "pictures")
+    parser.add_argument("--dpi", type=int, action="append", help="one scale (repeatable)")
     args = parser.parse_args()
     os.environ["ZORVANE_EXE"] = str(Path(args.exe).resolve())
     os.environ["ZORVANE_DRIVER"] = str(Path(args.driver).resolve())
 
-    state = Path(tempfile.mkdtemp(prefix="zorvane-help-pictures-"))
     wine_env_script = ROOT / "scripts" / "wine-env.sh"
-    try:
-        subprocess.run([str(wine_env_script), "start", str(state)], check=True)
-        photograph(args.output, wine_env(state))
-    finally:
-        subprocess.run([str(wine_env_script), "stop", str(state)], check=False)
-        shutil.rmtree(state, ignore_errors=True)
-    print(f"wrote help_main_window.jpg and help_time_entry.jpg to {args.output}")
+    for dpi in args.dpi or SCALES:
+        state = Path(tempfile.mkdtemp(prefix=f"zorvane-help-pictures-{dpi}-"))
+        try:
+            subprocess.run([str(wine_env_script), "start", str(state), str(dpi)], check=True)
+            photograph(args.output, wine_env(state), dpi)
+        finally:
+            subprocess.run([str(wine_env_script), "stop", str(state)], check=False)
+            shutil.rmtree(state, ignore_errors=True)
+        print(f"wrote help_main_window{suffix(dpi)}.jpg and help_time_entry{suffix(dpi)}.jpg "
+              f"to {args.output}")
 
 
 if __name__ == "__main__":

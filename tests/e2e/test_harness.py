@@ -6,8 +6,8 @@ import tempfile
 import unittest
 from pathlib import Path
 
-from harness import (HarnessError, Image, Rect, is_dark, is_white, main, parse_env_file, wait_until,
-                     windows_path)
+from harness import (HarnessError, Image, Rect, is_dark, is_white, main, parse_env_file, scaled,
+                     wait_until, windows_path)
 
 
 def ppm(width, height, maxval, samples, header_comment=b""):
@@ -100,6 +100,13 @@ class RectAndWaitTest(unittest.TestCase):
         self.assertFalse(rect.contains_rect(Rect(11, 20, 5, 4)))
         self.assertEqual(rect.inset(1), Rect(11, 21, 3, 2))
         self.assertEqual(rect.moved(-10, 5), Rect(0, 25, 5, 4))
+
+    def test_scaling_rounds_halves_away_from_zero_and_moves_edges_not_sizes(self):
+        self.assertEqual([scaled(n, 144) for n in (5, -5, 333, 1)], [8, -8, 500, 2])
+        self.assertEqual([scaled(n, 120) for n in (1, 2, -2, 250)], [1, 3, -3, 313])
+        # The label at (5, 15), 67 by 24: its right edge 72 becomes 108, not 8 + 101.
+        self.assertEqual(Rect(5, 15, 67, 24).scaled(144), Rect(8, 23, 100, 36))
+        self.assertEqual(Rect(5, 15, 67, 24).scaled(96), Rect(5, 15, 67, 24))
 
     def test_wait_until_returns_the_first_true_answer_or_fails_with_what_it_waited_for(self):
         answers = iter([None, 0, "found"])

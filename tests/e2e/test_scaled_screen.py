@@ -7,7 +7,8 @@ tall again, and the help window shows its page at that scale."""
 import unittest
 
 from harness import (DISPLAY, HELP, Rect, ZorvaneSession, expand, is_dark, main,
-                     press_escape_in, required_env, timed_click, wait_gone, wait_until, wine_env)
+                     press_escape_in, required_env, scaled, timed_click, wait_gone, wait_until,
+                     wine_env)
 
 DPI = 144
 SCREEN = Rect(0, 0, 1920, 1080)
@@ -21,18 +22,6 @@ DIGITS = {"abcdef": 0, "bc": 1, "abdeg": 2, "abcdg": 3, "bcfg": 4, "acdfg": 5, "
 # Where each segment crosses its middle, as fractions of the digit's box.
 SEGMENT_MIDDLES = {"a": (0.5, 0.04), "b": (0.93, 0.27), "c": (0.93, 0.73), "d": (0.5, 0.96),
                    "e": (0.07, 0.73), "f": (0.07, 0.27), "g": (0.5, 0.5)}
-
-
-def scaled(length: int) -> int:
-    """A 96-DPI length at DPI, rounded to the nearest pixel, halves away from zero."""
-    whole, part = divmod(abs(length) * DPI, 96)
-    magnitude = whole + (1 if 2 * part >= 96 else 0)
-    return magnitude if length >= 0 else -magnitude
-
-
-def scaled_edges(rect: Rect) -> Rect:
-    left, top = scaled(rect.left), scaled(rect.top)
-    return Rect(left, top, scaled(rect.right) - left, scaled(rect.bottom) - top)
 
 
 def scaled_session(**options) -> ZorvaneSession:
@@ -97,7 +86,7 @@ class ScaledBarTest(unittest.TestCase):
             self.assertEqual(set(large_controls), set(usual_controls))
             for name, control in usual_controls.items():
                 with self.subTest(control=name):
-                    self.assertEqual(large_controls[name].in_parent, scaled_edges(control.in_parent))
+                    self.assertEqual(large_controls[name].in_parent, control.in_parent.scaled(DPI))
 
             usual_shot, large_shot = usual.screenshot(), large.screenshot()
             large_shot.save_artifact("bar_at_144_dpi")
@@ -141,13 +130,13 @@ class ScaledHelpWindowTest(unittest.TestCase):
                 session.screen.click(*session.control("使用说明按钮").screen.centre)
                 windows.append(session.wait_for_window(HELP))
             usual_help, large_help = windows
-            width, height = scaled(usual_help.rect.width), scaled(usual_help.rect.height)
+            width, height = scaled(usual_help.rect.width, DPI), scaled(usual_help.rect.height, DPI)
             self.assertEqual(large_help.rect, Rect((SCREEN.width - width) // 2,
                                                    (SCREEN.height - height) // 2, width, height))
             usual_controls, large_controls = usual.controls(HELP), large.controls(HELP)
             for name, control in usual_controls.items():
                 with self.subTest(control=name):
-                    self.assertEqual(large_controls[name].in_parent, scaled_edges(control.in_parent))
+                    self.assertEqual(large_controls[name].in_parent, control.in_parent.scaled(DPI))
 
             # The big picture shows the bar as large as the bar itself is on this screen.
             shot = large.screenshot(HELP)

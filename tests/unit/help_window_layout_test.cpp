@@ -14,6 +14,7 @@
 #include "app/main_window_layout.h"
 #include "gbk_check.h"
 #include "layout_lookup.h"
+#include "platform/dpi_scale.h"
 #include "platform/jpeg/jpeg_codec.h"
 
 namespace zorvane {
@@ -123,14 +124,30 @@ TEST(HelpWindowLayout, MarkersSitOnTheControlsOfTheMainWindowPicture) {
   }
 }
 
+// Each figure is made at five scales; at each, it is the size the one rule gives its
+// 96-DPI size, and the rest of the page lies on it as at 96 DPI.
+constexpr int kMadeScales[] = {96, 120, 144, 168, 192};
+
+Picture MadeAt(const ControlSpec& box, int dpi) {
+  const PictureAtDpi made = box.picture.ChooseFor(dpi);
+  EXPECT_EQ(made.dpi, dpi) << "no picture made for " << dpi << " DPI";
+  const std::optional<Picture> picture = DecodeJpeg(made.jpeg);
+  if (!picture) throw std::runtime_error("a help picture does not decode");
+  return *picture;
+}
+
 TEST(HelpWindowLayout, MainWindowPictureIsTheFoldedWindowAndLeavesRoomInItsBox) {
   const ControlSpec& box = Find(help_window::kMainWindowPicture);
-  const std::optional<Picture> picture = DecodeJpeg(box.picture.ChooseFor(kLogicalDpi).jpeg);
-  ASSERT_TRUE(picture.has_value());
-  EXPECT_EQ(picture->width, 250);
-  EXPECT_EQ(picture->height, 94);
-  EXPECT_EQ(box.rect.width - picture->width, 6);
-  EXPECT_EQ(box.rect.height - picture->height, 18);
+  const Picture picture = MadeAt(box, kLogicalDpi);
+  EXPECT_EQ(picture.width, 250);
+  EXPECT_EQ(picture.height, 94);
+  EXPECT_EQ(box.rect.width - picture.width, 6);
+  EXPECT_EQ(box.rect.height - picture.height, 18);
+  for (int dpi : kMadeScales) {
+    const Picture scaled = MadeAt(box, dpi);
+    EXPECT_EQ(scaled.width, ScaleLength(250, dpi)) << dpi;
+    EXPECT_EQ(scaled.height, ScaleLength(94, dpi)) << dpi;
+  }
 }
 
 // The columns (or, turned round, rows) where the picture holds a long red line: the
@@ -158,29 +175,34 @@ std::vector<std::pair<int, int>> RedLines(const Picture& picture, bool columns) 
 
 TEST(HelpWindowLayout, TimeEntryPictureIsCutBySixColumnsAndFramesTheMinutesAndSeconds) {
   const ControlSpec& box = Find(help_window::kTimeEntryPicture);
-  const std::optional<Picture> picture = DecodeJpeg(box.picture.ChooseFor(kLogicalDpi).jpeg);
-  ASSERT_TRUE(picture.has_value());
-  EXPECT_EQ(picture->width, 166);
-  EXPECT_EQ(picture->height, 39);
-  EXPECT_EQ(picture->width - box.rect.width, 6);
+  const Picture picture = MadeAt(box, kLogicalDpi);
+  EXPECT_EQ(picture.width, 166);
+  EXPECT_EQ(picture.height, 39);
+  EXPECT_EQ(picture.width - box.rect.width, 6);
 
-  const auto edges = RedLines(*picture, true);     // left and right of each outline
-  const auto topBottom = RedLines(*picture, false);  // the outlines share their rows
-  ASSERT_EQ(edges.size(), 4u);
-  ASSERT_EQ(topBottom.size(), 2u);
   const std::string_view labels[] = {"透明标签11", "透明标签12"};  // 分, 秒
   const std::string_view texts[] = {"\xB7\xD6", "\xC3\xEB"};
-  for (std::size_t i = 0; i < 2; ++i) {
-    const ControlSpec& label = Find(labels[i]);
-    EXPECT_EQ(label.text, texts[i]);
-    EXPECT_EQ(label.textColour, 255u);
-    Rect glyph = GlyphBox(label);
-    glyph.left -= box.rect.left;
-    glyph.top -= box.rect.top;
-    EXPECT_GT(glyph.left, edges[2 * i].second) << labels[i];
-    EXPECT_LT(glyph.left + glyph.width, edges[2 * i + 1].first) << labels[i];
-    EXPECT_GT(glyph.top, topBottom[0].second) << labels[i];
-    EXPECT_LT(glyph.top + glyph.height, topBottom[1].first) << labels[i];
+  for (int dpi : kMadeScales) {
+    const Picture scaled = MadeAt(box, dpi);
+    EXPECT_EQ(scaled.width, ScaleLength(166, dpi)) << dpi;
+    EXPECT_EQ(scaled.height, ScaleLength(39, dpi)) << dpi;
+    const auto edges = RedLines(scaled, true);     // left and right of each outline
+    const auto topBottom = RedLines(scaled, false);  // the outlines share their rows
+    ASSERT_EQ(edges.size(), 4u) << dpi;
+    ASSERT_EQ(topBottom.size(), 2u) << dpi;
+    const Rect shownBox = ScaleRect(box.rect, dpi);
+    for (std::size_t i = 0; i < 2; ++i) {
+      const ControlSpec& label = Find(labels[i]);
+      EXPECT_EQ(label.text, texts[i]);
+      EXPECT_EQ(label.textColour, 255u);
+      Rect glyph = ScaleRect(GlyphBox(label), dpi);
+      glyph.left -= shownBox.left;
+      glyph.top -= shownBox.top;
+      EXPECT_GT(glyph.left, edges[2 * i].second) << labels[i] << " at " << dpi;
+      EXPECT_LT(glyph.left + glyph.width, edges[2 * i + 1].first) << labels[i] << " at " << dpi;
+      EXPECT_GT(glyph.top, topBottom[0].second) << labels[i] << " at " << dpi;
+      EXPECT_LT(glyph.top + glyph.height, topBottom[1].first) << labels[i] << " at " << dpi;
+    }
   }
 }
 
