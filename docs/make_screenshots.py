@@ -4,7 +4,9 @@
 
 - docs/screenshots/bar.png: the bar in its corner, with a time typed in;
 - docs/screenshots/display-last-minute.png: the display with 42 seconds left;
-- docs/screenshots/screen.png: the whole 1920x1080 screen at that moment, at half size.
+- docs/screenshots/screen.png: the whole 1920x1080 screen at that moment, at half size;
+- docs/screenshots/bar-150.png and display-last-minute-150.png: the same on a screen of
+  150 % (144 DPI), in a Wine prefix of its own.
 """
 
 import os
@@ -15,25 +17,29 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import Rect, ZorvaneSession, wait_until  # noqa: E402
+from harness import Rect, ZorvaneSession, wait_until, wine_env  # noqa: E402
 
 BUILD = ROOT / "build" / "win32"
-STATE = BUILD / "wine-docs"
 OUT = ROOT / "docs" / "screenshots"
+# Each screen: its DPI, its Wine state folder and what its pictures' names end with.
+SCREENS = ((96, BUILD / "wine-docs", ""), (144, BUILD / "wine-docs-144", "-150"))
 
 
 def main() -> None:
-    subprocess.run([ROOT / "scripts" / "wine-env.sh", "start", STATE], check=True)
-    os.environ.update(ZORVANE_WINE_STATE=str(STATE), ZORVANE_EXE=str(BUILD / "app" / "Zorvane.exe"),
+    os.environ.update(ZORVANE_EXE=str(BUILD / "app" / "Zorvane.exe"),
                       ZORVANE_DRIVER=str(BUILD / "tests" / "e2e" / "zdriver.exe"))
-    try:
-        take_pictures()
-    finally:
-        subprocess.run([ROOT / "scripts" / "wine-env.sh", "stop", STATE], check=True)
+    for dpi, state, suffix in SCREENS:
+        subprocess.run([ROOT / "scripts" / "wine-env.sh", "start", state, str(dpi)], check=True)
+        try:
+            take_pictures(wine_env(state), suffix)
+        finally:
+            subprocess.run([ROOT / "scripts" / "wine-env.sh", "stop", state], check=True)
+    for picture in sorted(OUT.glob("*.png")):
+        print(picture.relative_to(ROOT))
 
 
-def take_pictures() -> None:
-    with ZorvaneSession() as session:
+def take_pictures(env: dict[str, str], suffix: str) -> None:
+    with ZorvaneSession(env=env) as session:
         for name, text in (("分钟", "0"), ("秒钟", "45")):
             session.screen.click(*session.control(name).screen.centre)
             session.screen.type(text)
@@ -47,13 +53,12 @@ def take_pictures() -> None:
         wait_until(lambda: session.driver.text(total) == "42" or None, 10, "42 seconds left")
         display = session.window("DisplayWindow").rect
         screen = session.screen.screenshot()
-        screen.crop(around_bar).save_png(OUT / "bar.png")
-        screen.crop(display).save_png(OUT / "display-last-minute.png")
-        whole = screen.save_png(OUT / "screen.png")
-        subprocess.run(["convert", whole, "-resize", "50%", whole], check=True)
+        screen.crop(around_bar).save_png(OUT / f"bar{suffix}.png")
+        screen.crop(display).save_png(OUT / f"display-last-minute{suffix}.png")
+        if not suffix:
+            whole = screen.save_png(OUT / "screen.png")
+            subprocess.run(["convert", whole, "-resize", "50%", whole], check=True)
         session.screen.click(*session.control("开始").screen.centre)
-    for picture in sorted(OUT.glob("*.png")):
-        print(picture.relative_to(ROOT))
 
 
 if __name__ == "__main__":
