@@ -43,7 +43,6 @@ WindowHandle Program::CreateMainWindow() {
 
 int Program::Run() {
   if (!CreateMainWindow()) return 1;
-  platform_.sound.Prepare();  // with the window up, off the UI thread
   platform_.ui.RunMessageLoop();
   return 0;
 }

@@ -61,6 +61,9 @@ void Countdown::ToggleStartStop() {
 }
 
 void Countdown::Start() {
+  // The first sound comes a second after the start at the soonest; the output is ready
+  // by then.
+  sound_.Prepare();
   // The settings stay logical lengths; the display is drawn in the pixels of the screen
   // it is centred on.
   const int dpi = ui_.ScreenDpi();

@@ -18,8 +18,8 @@ class AudioStream {
  public:
   virtual ~AudioStream() = default;
 
-  // Gets whatever the stream needs ready (a library to load), so the first open is quick.
-  // May run on any thread, once, before or beside the first Open.
+  // Gets whatever the stream needs ready (a library to load, the system's audio started),
+  // so that every open is quick. May run on any thread, once, before or beside an Open.
   virtual void Prepare() {}
   // False when there is no output (no device, or none for this format).
   virtual bool Open(StreamFormat format) = 0;

@@ -11,6 +11,7 @@ MixingSound::MixingSound(AudioStream& stream, Threads& threads)
     : stream_(stream), threads_(threads), lock_(threads.CreateLock()), played_(threads.CreateSignal()) {}
 
 void MixingSound::Prepare() {
+  if (prepared_.exchange(true)) return;
   threads_.StartDetachedThread([this] { stream_.Prepare(); });
 }
 

@@ -1,9 +1,10 @@
 // Sound through one mixing output stream: every play is mixed into the same stream, which is
-// opened at the first play, kept open while sounds follow one another, closed after a few
-// seconds of silence and opened again at the next play. A short-lived thread of its own
-// feeds the stream while it is open.
+// opened at a play, kept open while sounds overlap or follow at once, closed after a short
+// silence and opened again at the next play. A short-lived thread of its own feeds the
+// stream while it is open.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -20,11 +21,12 @@ class MixingSound final : public Sound {
   // Frames mixed at a time: about 8 ms.
   static constexpr std::size_t kBlockFrames = 352;
   // How long the stream stays open with nothing to play.
-  static constexpr int kCloseAfterSilenceMs = 3000;
+  static constexpr int kCloseAfterSilenceMs = 50;
 
   MixingSound(AudioStream& stream, Threads& threads);
 
   void PlayClip(std::span<const std::uint8_t> wave) override;
+  // Once: what it readies stays ready.
   void Prepare() override;
 
  private:
@@ -44,6 +46,7 @@ class MixingSound final : public Sound {
   const std::unique_ptr<Signal> played_;
   SoundMixer mixer_;
   bool feeding_ = false;  // a feeding thread runs, and will see every play added
+  std::atomic<bool> prepared_ = false;
 };
 
 }  // namespace zorvane

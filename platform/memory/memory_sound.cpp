@@ -8,6 +8,16 @@ void MemorySound::PlayClip(std::span<const std::uint8_t> wave) {
   plays_.push_back({now, wave});
 }
 
+void MemorySound::Prepare() {
+  std::lock_guard lock(mutex_);
+  playsBeforePrepares_.push_back(plays_.size());
+}
+
+std::vector<std::size_t> MemorySound::PlaysBeforeEachPrepare() const {
+  std::lock_guard lock(mutex_);
+  return playsBeforePrepares_;
+}
+
 std::vector<MemorySound::Play> MemorySound::Plays() const {
   std::lock_guard lock(mutex_);
   return plays_;

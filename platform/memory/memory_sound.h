@@ -22,8 +22,11 @@ class MemorySound final : public Sound {
   explicit MemorySound(const VirtualScheduler& clock) : clock_(clock) {}
 
   void PlayClip(std::span<const std::uint8_t> wave) override;
+  void Prepare() override;
 
   std::vector<Play> Plays() const;
+  // For each time the output was asked to get ready, how many plays had come before.
+  std::vector<std::size_t> PlaysBeforeEachPrepare() const;
   // The start times of the plays of one clip.
   std::vector<std::int64_t> TimesOf(std::span<const std::uint8_t> clip) const;
 
@@ -31,6 +34,7 @@ class MemorySound final : public Sound {
   const VirtualScheduler& clock_;
   mutable std::mutex mutex_;
   std::vector<Play> plays_;
+  std::vector<std::size_t> playsBeforePrepares_;
 };
 
 }  // namespace zorvane::memory

@@ -42,9 +42,31 @@ const Winmm* LoadWinmm() {
   return complete ? &winmm : nullptr;
 }
 
+WAVEFORMATEX WaveFormat(StreamFormat format) {
+  WAVEFORMATEX wave{};
+  wave.wFormatTag = WAVE_FORMAT_PCM;
+  wave.nChannels = format.channels;
+  wave.nSamplesPerSec = format.sampleRate;
+  wave.wBitsPerSample = 16;
+  wave.nBlockAlign = static_cast<WORD>(format.channels * 2);
+  wave.nAvgBytesPerSec = format.sampleRate * wave.nBlockAlign;
+  return wave;
+}
+
 }  // namespace
 
-void Win32AudioStream::Prepare() { LoadWinmm(); }
+void Win32AudioStream::Prepare() {
+  const Winmm* winmm = LoadWinmm();
+  if (winmm == nullptr) return;
+  // The first device a process opens starts the system's audio for it (some 100 ms under
+  // Wine); every later open takes a few. One open and close now keeps that from the first
+  // play. A device of its own: the stream's may be opening beside it.
+  WAVEFORMATEX wave = WaveFormat(kMixedFormat);
+  HWAVEOUT device = nullptr;
+  if (winmm->open(&device, WAVE_MAPPER, &wave, 0, 0, CALLBACK_NULL) == MMSYSERR_NOERROR) {
+    winmm->close(device);
+  }
+}
 
 template <typename Done>
 bool Win32AudioStream::WaitUntil(Done done) const {
@@ -59,13 +81,7 @@ bool Win32AudioStream::WaitUntil(Done done) const {
 bool Win32AudioStream::Open(StreamFormat format) {
   const Winmm* winmm = LoadWinmm();
   if (winmm == nullptr || !played_ || device_ != nullptr) return device_ != nullptr;
-  WAVEFORMATEX wave{};
-  wave.wFormatTag = WAVE_FORMAT_PCM;
-  wave.nChannels = format.channels;
-  wave.nSamplesPerSec = format.sampleRate;
-  wave.wBitsPerSample = 16;
-  wave.nBlockAlign = static_cast<WORD>(format.channels * 2);
-  wave.nAvgBytesPerSec = format.sampleRate * wave.nBlockAlign;
+  WAVEFORMATEX wave = WaveFormat(format);
   // No device (or none for this format): the stream stays shut, silently.
   if (winmm->open(&device_, WAVE_MAPPER, &wave, reinterpret_cast<DWORD_PTR>(played_.get()), 0,
                   CALLBACK_EVENT) != MMSYSERR_NOERROR) {

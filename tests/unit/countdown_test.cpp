@@ -71,6 +71,14 @@ TEST_F(CountdownTest, ZeroTotalAlarmsOneSecondAfterStartAndStaysExpired) {
   EXPECT_FALSE(ui.HasTimer(Main(), 1));
 }
 
+TEST_F(CountdownTest, AStartReadiesTheSoundBeforeItsFirstPlay) {
+  EXPECT_TRUE(sound.PlaysBeforeEachPrepare().empty());  // an idle program loads no sound
+  StartCountdown("0", "3");
+  EXPECT_EQ(sound.PlaysBeforeEachPrepare(), (std::vector<std::size_t>{0}));
+  At(5000);
+  EXPECT_FALSE(sound.Plays().empty());
+}
+
 TEST_F(CountdownTest, WorkingSetIsTrimmedAtPressesAndWholeMinutes) {
   const int before = scheduler.TrimCount();
   StartCountdown("1", "0");

@@ -1,6 +1,7 @@
 // Every play through one mixing stream: clips that overlap add up and saturate, the 22050 Hz
 // alarm is brought to the stream's rate exactly, and the stream opens at a play, stays open
-// through short silences, closes after a long one and opens again at the next play. No
+// while sounds overlap or follow at once, closes after a short silence and opens again at
+// the next play. No
 // device, or one that fails, means silence now and a new try at the next play.
 #include "platform/mixing_sound.h"
 
@@ -104,6 +105,14 @@ class MixingSoundTest : public ::testing::Test {
     const std::vector<std::int16_t> heard = Heard(open);
     return std::count(heard.begin(), heard.end(), 700);
   }
+  // Plays the blip and lets time pass until all of it is written to the stream: from then
+  // on the stream is open and silent.
+  void PlayTheBlipToItsEnd() {
+    sound.PlayClip(blip);
+    while (BlipSamplesHeard(stream.Opens() - 1) < 4410 && scheduler.Now() < 10000) {
+      scheduler.AdvanceBy(1);
+    }
+  }
 
   memory::VirtualScheduler scheduler;
   memory::MemoryAudioStream stream{scheduler};
@@ -117,7 +126,7 @@ TEST_F(MixingSoundTest, OneStreamCarriesOverlappingPlaysFromStartToEnd) {
   sound.PlayClip(blip);  // while the click still sounds
   scheduler.AdvanceBy(1000);
   EXPECT_EQ(stream.Opens(), 1);
-  EXPECT_TRUE(stream.IsOpen());
+  EXPECT_EQ(stream.Closes(), 1);  // once both had played
 
   const WaveClip tick = ParseWave(sounds::TickClip).value();
   const std::vector<std::int16_t> heard = Heard(0);
@@ -136,24 +145,26 @@ TEST_F(MixingSoundTest, OneStreamCarriesOverlappingPlaysFromStartToEnd) {
   EXPECT_LE(blipFrom / 2, 44100u * 50 / 1000 + (kQueuedBlocks + 1) * MixingSound::kBlockFrames);
 }
 
-TEST_F(MixingSoundTest, APlayOnASilentOpenStreamSoundsWithinMilliseconds) {
+TEST_F(MixingSoundTest, APlayAfterASilenceSoundsWithinMilliseconds) {
   sound.PlayClip(blip);
-  scheduler.AdvanceBy(1500);  // the blip has played; the stream is open and silent
+  scheduler.AdvanceBy(1500);  // the blip has played and the stream has closed
   const std::size_t before = stream.Blocks().size();
   const std::int64_t played = scheduler.Now();
   sound.PlayClip(blip);
   scheduler.AdvanceBy(200);
   const auto blocks = stream.Blocks();
   ASSERT_GT(blocks.size(), before);
+  // Opened again and written at once: no silence queued ahead of the sound.
   EXPECT_LE(blocks[before].atMs - played, 1);
   EXPECT_EQ(blocks[before].samples[0], 700);
-  EXPECT_EQ(stream.Opens(), 1);
+  EXPECT_EQ(stream.Opens(), 2);
 }
 
 TEST_F(MixingSoundTest, TheStreamClosesAfterSilenceAndOpensAgainAtTheNextPlay) {
-  sound.PlayClip(blip);
-  scheduler.AdvanceBy(100 + MixingSound::kCloseAfterSilenceMs - 200);
-  EXPECT_TRUE(stream.IsOpen());  // a short silence keeps it
+  PlayTheBlipToItsEnd();
+  scheduler.AdvanceBy(MixingSound::kCloseAfterSilenceMs - 10);
+  EXPECT_TRUE(stream.IsOpen());  // a shorter silence keeps it
+  EXPECT_FALSE(stream.IsClosing());
   scheduler.AdvanceBy(400);
   EXPECT_FALSE(stream.IsOpen());
   EXPECT_EQ(stream.Closes(), 1);
@@ -206,9 +217,12 @@ TEST_F(MixingSoundTest, AFailingDeviceIsClosedAndOpenedAgainAtTheNextPlay) {
   EXPECT_EQ(BlipSamplesHeard(1), 4410);  // the whole of it
 }
 
-TEST_F(MixingSoundTest, PreparingGetsTheStreamReadyOffTheCallingThread) {
+TEST_F(MixingSoundTest, PreparingGetsTheStreamReadyOffTheCallingThreadOnce) {
   sound.Prepare();
   EXPECT_EQ(stream.Prepares(), 0);
+  scheduler.RunUntilIdle();
+  EXPECT_EQ(stream.Prepares(), 1);
+  sound.Prepare();  // every countdown's start asks again
   scheduler.RunUntilIdle();
   EXPECT_EQ(stream.Prepares(), 1);
 }
