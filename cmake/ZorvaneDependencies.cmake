@@ -3,14 +3,13 @@
 
 if(WIN32)
   set(ZORVANE_JPEG_PREFIX ${CMAKE_BINARY_DIR}/deps/libjpeg-turbo)
-  if(NOT EXISTS ${ZORVANE_JPEG_PREFIX}/.built)
-    execute_process(
-      COMMAND ${CMAKE_SOURCE_DIR}/scripts/build-libjpeg-mingw.sh ${ZORVANE_JPEG_PREFIX}
-              ${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw32.cmake
-      RESULT_VARIABLE jpeg_result)
-    if(NOT jpeg_result EQUAL 0)
-      message(FATAL_ERROR "Cross-building libjpeg-turbo failed")
-    endif()
+  # The script returns at once when the kept build was made the way it makes one.
+  execute_process(
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/build-libjpeg-mingw.sh ${ZORVANE_JPEG_PREFIX}
+            ${CMAKE_SOURCE_DIR}/cmake/toolchain-mingw32.cmake
+    RESULT_VARIABLE jpeg_result)
+  if(NOT jpeg_result EQUAL 0)
+    message(FATAL_ERROR "Cross-building libjpeg-turbo failed")
   endif()
   add_library(jpeg STATIC IMPORTED GLOBAL)
   set_target_properties(jpeg PROPERTIES

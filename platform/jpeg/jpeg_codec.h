@@ -20,8 +20,4 @@ struct Picture {
 // nothing; it never aborts the program.
 std::optional<Picture> DecodeJpeg(std::span<const std::uint8_t> jpeg);
 
-// Encodes a picture as a baseline JPEG (used by the tools that make the program's
-// pictures, and by tests).
-std::vector<std::uint8_t> EncodeJpeg(const Picture& picture, int quality);
-
 }  // namespace zorvane

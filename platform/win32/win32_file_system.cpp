@@ -24,6 +24,13 @@ constexpr DWORD kTransferPiece = 1 << 20;
 // Attempts at a free name for the new file before giving up.
 constexpr int kTemporaryNameAttempts = 100;
 
+// A number in decimal digits, without std::to_wstring, which brings a whole wide printf
+// into the program.
+std::wstring Decimal(unsigned long value) {
+  const std::string digits = std::to_string(value);
+  return {digits.begin(), digits.end()};
+}
+
 // A path for the wide functions, or nothing for text that is not UTF-8 or that holds a NUL
 // (the name would end early there): a bad path fails instead of naming another file.
 std::optional<std::wstring> WidePath(std::string_view utf8) {
@@ -100,9 +107,9 @@ class TemporarySibling {
  public:
   explicit TemporarySibling(const std::wstring& target) {
     static std::atomic<unsigned> sequence{0};
-    const std::wstring stem = target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-";
+    const std::wstring stem = target + L"." + Decimal(GetCurrentProcessId()) + L"-";
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-      std::wstring candidate = stem + std::to_wstring(++sequence) + L".new";
+      std::wstring candidate = stem + Decimal(++sequence) + L".new";
       handle_ = OpenFile(candidate, GENERIC_WRITE, 0, CREATE_NEW);
       if (handle_) {
         path_ = std::move(candidate);

@@ -15,6 +15,7 @@
 
 #include "platform/geometry.h"
 #include "platform/jpeg/jpeg_codec.h"
+#include "platform/jpeg/jpeg_encoder.h"
 #include "resources/tools/tool_output.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // Pictures decode to the right size and colours; anything that is not a picture gives
 // nothing and never ends the program.
 #include "platform/jpeg/jpeg_codec.h"
+#include "platform/jpeg/jpeg_encoder.h"
 
 #include <gtest/gtest.h>
 
