@@ -15,7 +15,7 @@ build=${ZORVANE_BUILD:-$root/build/win32}
 "$root/scripts/ensure-deps.sh"
 
 cmake -S "$root" -B "$build" -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake" >/dev/null
-cmake --build "$build" --target release_zip zdriver minimal_window draw_bench
+cmake --build "$build" --target release_zip zdriver minimal_window draw_bench sound_latency_bench
 
 # What ships is measured: Zorvane.exe inside the release zip, stripped when it was packed;
 # the minimal program is stripped by the same tool before it is measured beside it.
@@ -29,7 +29,8 @@ export ZORVANE_WINE_STATE=$state ZORVANE_RELEASE_ZIP=$release_zip \
   ZORVANE_STRIP="$(cache_value CMAKE_STRIP)" ZORVANE_BENCH_DIR=$build/bench \
   ZORVANE_DRIVER=$build/tests/e2e/zdriver.exe \
   ZORVANE_MINIMAL_EXE=$build/tests/bench/minimal_window.exe \
-  ZORVANE_DRAW_BENCH=$build/tests/bench/draw_bench.exe PYTHONDONTWRITEBYTECODE=1
+  ZORVANE_DRAW_BENCH=$build/tests/bench/draw_bench.exe \
+  ZORVANE_SOUND_BENCH=$build/tests/bench/sound_latency_bench.exe PYTHONDONTWRITEBYTECODE=1
 
 if [ "${1:-}" = countdown ]; then
   shift

@@ -12,7 +12,8 @@ least a Win32 window program can be (minimal_window.exe), stripped the same way.
   work for it (cpu_phases.py);
 - redraw: one whole picture of the display at its default size, drawn with GDI, against a
   plain copy of the same bitmap (draw_bench.exe);
-- tick drift and stop latency (countdown_timing.py).
+- tick drift and stop latency (countdown_timing.py);
+- sound: from a play to its first block on the device (sound_latency_bench.exe).
 """
 
 from __future__ import annotations
@@ -49,6 +50,25 @@ def measure_redraw(env: dict) -> tuple[float, float]:
         if words[:2] == ["GDI", "584x210"]:
             return float(words[-3]), float(words[-2])
     raise RuntimeError(f"draw_bench printed no GDI line:\n{output}")
+
+
+def measure_sound_latency(env: dict) -> list[tuple[str, ...]]:
+    """Rows of the time from a play to its first block on the sound device, for clicks
+    a second, half a second and a quarter apart, and for clicks that come while the
+    stream closes (sound_latency_bench.exe)."""
+    bench = Path(required_env("ZORVANE_SOUND_BENCH"))
+    output = subprocess.run(["wine", str(bench)], env=env, capture_output=True, text=True,
+                            check=True).stdout
+    rows = []
+    for line in output.splitlines():
+        words = line.split()
+        # NAME plays N open median/worst MS MS first-block median/worst MS MS
+        if len(words) == 11 and words[1] == "plays":
+            rows.append((words[0].replace("clicks-", "clicks ").replace("ms", " ms apart"),
+                         words[2], f"{words[5]} / {words[6]} ms", f"{words[9]} / {words[10]} ms"))
+    if not rows:
+        raise RuntimeError(f"sound_latency_bench printed no plays:\n{output}")
+    return rows
 
 
 def ratio(a: float, b: float) -> str:
@@ -155,6 +175,7 @@ def main() -> None:
     drift = measure_drift(env, shipped.path)
     stops = measure_stop_latency(env, shipped.path)
     redraw = measure_redraw(env)
+    sound = measure_sound_latency(env)
 
     print(describe(env))
     print(f"Zorvane measured: {shipped.describe()}")
@@ -180,6 +201,12 @@ def main() -> None:
           "slows a start; the last two rows compare.\n")
     print_table(("part of the start-up", "Zorvane", "minimal"), breakdown_rows(
         traced, {name: statistics.median(f["startup"]) for name, f in memory.items()}))
+
+    print("From a play to its first block handed to the sound device, through the mixing "
+          "stream, which is shut between clicks and opened again for each (after it was "
+          "prepared); the device's own output latency comes on top (sound_latency_bench.exe):\n")
+    print_table(("plays", "count", "opening the stream: median / worst",
+                 "to the first block: median / worst"), sound)
 
     print("Ticks are seen by asking the program for the remaining seconds every 5 ms; the "
           "click itself lies somewhere in the range given. So does a stop's click: it is "
