@@ -1,8 +1,8 @@
 // Every play through one mixing stream: clips that overlap add up and saturate, the 22050 Hz
 // alarm is brought to the stream's rate exactly, and the stream opens at a play, stays open
 // while sounds overlap or follow at once, closes after a short silence and opens again at
-// the next play. No
-// device, or one that fails, means silence now and a new try at the next play.
+// the next play. No device, or one that fails, means silence now and a new try at the next
+// play.
 #include "platform/mixing_sound.h"
 
 #include <gtest/gtest.h>
