@@ -17,7 +17,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import Rect, ZorvaneSession, wait_until, wine_env  # noqa: E402
+from harness import Rect, ZorvaneSession, started_wine, wait_until  # noqa: E402
 
 BUILD = ROOT / "build" / "win32"
 OUT = ROOT / "docs" / "screenshots"
@@ -29,11 +29,8 @@ def main() -> None:
     os.environ.update(ZORVANE_EXE=str(BUILD / "app" / "Zorvane.exe"),
                       ZORVANE_DRIVER=str(BUILD / "tests" / "e2e" / "zdriver.exe"))
     for dpi, state, suffix in SCREENS:
-        subprocess.run([ROOT / "scripts" / "wine-env.sh", "start", state, str(dpi)], check=True)
-        try:
-            take_pictures(wine_env(state), suffix)
-        finally:
-            subprocess.run([ROOT / "scripts" / "wine-env.sh", "stop", state], check=True)
+        with started_wine(state, dpi) as env:
+            take_pictures(env, suffix)
     for picture in sorted(OUT.glob("*.png")):
         print(picture.relative_to(ROOT))
 

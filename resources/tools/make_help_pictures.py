@@ -37,8 +37,8 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import (Image, Rect, ZorvaneSession, is_white, scaled, wait_until,  # noqa: E402
-                     wine_env)
+from harness import (Image, Rect, ZorvaneSession, is_white, scaled, started_wine,  # noqa: E402
+                     wait_until)
 
 # At 96 DPI; scaled to the screen's.
 FOLDED = Rect(0, 0, 250, 94)
@@ -175,14 +175,12 @@ def main() -> None:
     os.environ["ZORVANE_EXE"] = str(Path(args.exe).resolve())
     os.environ["ZORVANE_DRIVER"] = str(Path(args.driver).resolve())
 
-    wine_env_script = ROOT / "scripts" / "wine-env.sh"
     for dpi in args.dpi or SCALES:
         state = Path(tempfile.mkdtemp(prefix=f"zorvane-help-pictures-{dpi}-"))
         try:
-            subprocess.run([str(wine_env_script), "start", str(state), str(dpi)], check=True)
-            photograph(args.output, wine_env(state), dpi)
+            with started_wine(state, dpi) as env:
+                photograph(args.output, env, dpi)
         finally:
-            subprocess.run([str(wine_env_script), "stop", str(state)], check=False)
             shutil.rmtree(state, ignore_errors=True)
         print(f"wrote help_main_window{suffix(dpi)}.jpg and help_time_entry{suffix(dpi)}.jpg "
               f"to {args.output}")

@@ -30,7 +30,8 @@ Each module has one job; everything a test, a benchmark or a tool needs is taken
 
 from .actions import expand, press_escape_in, remaining, start_countdown, timed_click, wait_gone
 from .driver import Driver, DriverError
-from .environment import artifacts_dir, parse_env_file, required_env, windows_path, wine_env
+from .environment import (artifacts_dir, parse_env_file, required_env, started_wine, windows_path,
+                          wine_env)
 from .errors import HarnessError
 from .geometry import Rect, scaled
 from .pictures import Image, is_dark, is_white
@@ -51,6 +52,6 @@ __all__ = [
     "WS_EX_TOPMOST", "WS_VISIBLE", "WindowInfo", "XScreen", "ZorvaneSession",
     "artifacts_dir", "expand", "find_sounds", "is_dark", "is_white", "main", "make_folder",
     "parse_env_file", "press_escape_in", "remaining", "remove_folder", "required_env",
-    "scaled", "start_countdown", "start_process", "stop_process", "timed_click", "wait_gone",
+    "scaled", "start_countdown", "started_wine", "start_process", "stop_process", "timed_click", "wait_gone",
     "wait_until", "windows_path", "wine_env",
 ]

@@ -5,8 +5,11 @@ from __future__ import annotations
 
 import os
 import shlex
+import subprocess
 import tempfile
+from contextlib import contextmanager
 from pathlib import Path
+from typing import Iterator
 
 from .errors import HarnessError
 
@@ -38,6 +41,19 @@ def wine_env(state_dir: str | os.PathLike | None = None) -> dict[str, str]:
     env = dict(os.environ)
     env.update(parse_env_file(env_file.read_text()))
     return env
+
+
+@contextmanager
+def started_wine(state_dir: str | os.PathLike, dpi: int = 96) -> Iterator[dict[str, str]]:
+    """For a tool run outside CTest: a virtual screen of `dpi` and a Wine server started by
+    scripts/wine-env.sh in `state_dir`, and stopped on leaving the block. Yields their
+    environment."""
+    script = Path(__file__).resolve().parents[3] / "scripts" / "wine-env.sh"
+    subprocess.run([str(script), "start", str(state_dir), str(dpi)], check=True)
+    try:
+        yield wine_env(state_dir)
+    finally:
+        subprocess.run([str(script), "stop", str(state_dir)], check=False)
 
 
 def artifacts_dir() -> Path:
