@@ -101,6 +101,7 @@ void Countdown::Start() {
   RedrawDisplay(display_, display, state_.RemainingSeconds);  // sizes, centres and shows it
   SetTimer();
   ui_.SetControlText(controls_.start, kOpen);
+  OpenSoundAheadOfTicker();
 }
 
 void Countdown::Stop() {
@@ -172,7 +173,12 @@ void Countdown::CountdownTick() {
     ui_.KillTimer(mainWindow_, state_.TimerId);
   } else {
     state_.RemainingSeconds = remaining - 1;
+    OpenSoundAheadOfTicker();
   }
+}
+
+void Countdown::OpenSoundAheadOfTicker() {
+  if (state_.WarningArmed != 0 && state_.RemainingSeconds <= kWarningSeconds) sound_.OpenAhead();
 }
 
 void Countdown::TogglePause() {
@@ -188,6 +194,7 @@ void Countdown::TogglePause() {
     ++state_.CountdownRun;
     state_.WarningArmed = 1;
     state_.DisplayLayoutPending = 1;
+    OpenSoundAheadOfTicker();
   }
 }
 

@@ -57,6 +57,9 @@ class Countdown {
   void Start();
   void Stop();
   void SetTimer();
+  // When the next tick starts the warning ticker, opens the sound output now, so that the
+  // ticker's first click finds it running.
+  void OpenSoundAheadOfTicker();
   // Clears CountdownRunning and ends the run, so its warning ticker stops.
   void EndRun();
   // Makes `window` the display window and returns the one before.

@@ -18,6 +18,11 @@ class Sound {
   // when a countdown starts, not at the program's start: an idle program keeps no sound
   // system loaded (some 5 MB under Wine).
   virtual void Prepare() {}
+  // Opens the output now, ahead of a play due within a second or so, and keeps it open
+  // until then. The first moments of a freshly opened output stutter on a busy machine (a
+  // few samples, then silence while the system's audio gets going), which cuts a sound
+  // started with the open in two; an output already open plays it whole.
+  virtual void OpenAhead() {}
 };
 
 }  // namespace zorvane

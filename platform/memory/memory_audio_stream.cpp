@@ -19,26 +19,39 @@ bool MemoryAudioStream::Open(StreamFormat format) {
   return true;
 }
 
-bool MemoryAudioStream::Write(std::span<const std::int16_t> block) {
-  std::int64_t waitUs = 0;
+std::int64_t MemoryAudioStream::MsUntilRoom() const {
+  const std::int64_t queuedUs = playedByUs_ - clock_.Now() * 1000;
+  const std::int64_t excessUs = queuedUs - (kQueuedBlocks - 1) * blockUs_;
+  return excessUs > 0 ? (excessUs + 999) / 1000 : 0;
+}
+
+bool MemoryAudioStream::WaitForRoom() {
+  std::int64_t waitMs = 0;
   {
     std::lock_guard guard(mutex_);
     if (!open_) return false;
-    if (failNext_) {
-      failNext_ = false;
-      return false;
-    }
-    const std::int64_t nowUs = clock_.Now() * 1000;
-    // A stream that ran dry starts the block now; otherwise it follows what is queued.
-    const std::int64_t startUs = std::max(playedByUs_, nowUs);
-    const std::int64_t frames = static_cast<std::int64_t>(block.size() / format_.channels);
-    const std::int64_t lengthUs = frames * 1'000'000 / format_.sampleRate;
-    blocks_.push_back({startUs / 1000, {block.begin(), block.end()}, opens_ - 1});
-    playedByUs_ = startUs + lengthUs;
-    // With its buffers all queued, the writer waits for the oldest to have played.
-    waitUs = playedByUs_ - kQueuedBlocks * lengthUs - nowUs;
+    waitMs = MsUntilRoom();
   }
-  if (waitUs > 0) clock_.Sleep(static_cast<int>((waitUs + 999) / 1000));
+  // With its buffers all queued, the writer waits for the oldest to have played.
+  if (waitMs > 0) clock_.Sleep(static_cast<int>(waitMs));
+  return true;
+}
+
+bool MemoryAudioStream::Write(std::span<const std::int16_t> block) {
+  if (!WaitForRoom()) return false;
+  std::lock_guard guard(mutex_);
+  if (!open_) return false;
+  if (failNext_) {
+    failNext_ = false;
+    return false;
+  }
+  const std::int64_t nowUs = clock_.Now() * 1000;
+  // A stream that ran dry starts the block now; otherwise it follows what is queued.
+  const std::int64_t startUs = std::max(playedByUs_, nowUs);
+  const std::int64_t frames = static_cast<std::int64_t>(block.size() / format_.channels);
+  blockUs_ = frames * 1'000'000 / format_.sampleRate;
+  blocks_.push_back({startUs / 1000, {block.begin(), block.end()}, opens_ - 1});
+  playedByUs_ = startUs + blockUs_;
   return true;
 }
 

@@ -23,6 +23,7 @@ class MemoryAudioStream final : public AudioStream {
 
   void Prepare() override;
   bool Open(StreamFormat format) override;
+  bool WaitForRoom() override;
   bool Write(std::span<const std::int16_t> block) override;
   void Close() override;
 
@@ -62,8 +63,13 @@ class MemoryAudioStream final : public AudioStream {
   int opens_ = 0;
   int closes_ = 0;
   int prepares_ = 0;
+  // How long a virtual wait lasts until `holding` microseconds of sound are queued no more
+  // than the buffers hold but one, so one more block can be queued; in milliseconds.
+  std::int64_t MsUntilRoom() const;
+
   // When what is queued so far has played, in microseconds of virtual time.
   std::int64_t playedByUs_ = 0;
+  std::int64_t blockUs_ = 0;  // how long the last block written lasts
   std::vector<Sounded> blocks_;
 };
 

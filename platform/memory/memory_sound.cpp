@@ -13,6 +13,17 @@ void MemorySound::Prepare() {
   playsBeforePrepares_.push_back(plays_.size());
 }
 
+void MemorySound::OpenAhead() {
+  const std::int64_t now = clock_.Now();
+  std::lock_guard lock(mutex_);
+  openedAhead_.push_back(now);
+}
+
+std::vector<std::int64_t> MemorySound::OpenedAhead() const {
+  std::lock_guard lock(mutex_);
+  return openedAhead_;
+}
+
 std::vector<std::size_t> MemorySound::PlaysBeforeEachPrepare() const {
   std::lock_guard lock(mutex_);
   return playsBeforePrepares_;

@@ -23,8 +23,11 @@ class MemorySound final : public Sound {
 
   void PlayClip(std::span<const std::uint8_t> wave) override;
   void Prepare() override;
+  void OpenAhead() override;
 
   std::vector<Play> Plays() const;
+  // The virtual times at which the output was opened ahead of a play.
+  std::vector<std::int64_t> OpenedAhead() const;
   // For each time the output was asked to get ready, how many plays had come before.
   std::vector<std::size_t> PlaysBeforeEachPrepare() const;
   // The start times of the plays of one clip.
@@ -35,6 +38,7 @@ class MemorySound final : public Sound {
   mutable std::mutex mutex_;
   std::vector<Play> plays_;
   std::vector<std::size_t> playsBeforePrepares_;
+  std::vector<std::int64_t> openedAhead_;
 };
 
 }  // namespace zorvane::memory

@@ -82,24 +82,27 @@ bool Win32AudioStream::Open(StreamFormat format) {
   const Winmm* winmm = LoadWinmm();
   if (winmm == nullptr || !played_ || device_ != nullptr) return device_ != nullptr;
   WAVEFORMATEX wave = WaveFormat(format);
+  // The thread that feeds the stream must keep ahead of the device, even on a busy machine;
+  // raised before the open, which it then also gets through sooner.
+  priority_.emplace();
   // No device (or none for this format): the stream stays shut, silently.
   if (winmm->open(&device_, WAVE_MAPPER, &wave, reinterpret_cast<DWORD_PTR>(played_.get()), 0,
                   CALLBACK_EVENT) != MMSYSERR_NOERROR) {
     device_ = nullptr;
+    priority_.reset();
     return false;
   }
-  // The thread that feeds the stream must keep ahead of the device, even on a busy machine.
-  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
   return true;
+}
+
+bool Win32AudioStream::WaitForRoom() {
+  if (device_ == nullptr) return false;
+  return WaitUntil([this] { return !std::ranges::all_of(buffers_, &Buffer::Queued); });
 }
 
 bool Win32AudioStream::Write(std::span<const std::int16_t> block) {
   const Winmm* winmm = LoadWinmm();
-  if (device_ == nullptr || winmm == nullptr) return false;
-  const auto free = [this] {
-    return std::ranges::any_of(buffers_, [](const Buffer& b) { return !b.Queued(); });
-  };
-  if (!WaitUntil(free)) return false;
+  if (device_ == nullptr || winmm == nullptr || !WaitForRoom()) return false;
   Buffer& buffer = *std::ranges::find_if(buffers_, [](const Buffer& b) { return !b.Queued(); });
   if (buffer.prepared) {
     winmm->unprepare(device_, &buffer.header, sizeof(WAVEHDR));
@@ -127,6 +130,7 @@ void Win32AudioStream::Close() {
   }
   winmm->close(device_);
   device_ = nullptr;
+  priority_.reset();
 }
 
 }  // namespace zorvane::win32

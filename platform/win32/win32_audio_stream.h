@@ -8,9 +8,11 @@
 #include <mmsystem.h>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "platform/audio_stream.h"
+#include "platform/win32/audio_thread_priority.h"
 #include "platform/win32/scoped.h"
 
 namespace zorvane::win32 {
@@ -24,6 +26,7 @@ class Win32AudioStream final : public AudioStream {
 
   void Prepare() override;
   bool Open(StreamFormat format) override;
+  bool WaitForRoom() override;
   bool Write(std::span<const std::int16_t> block) override;
   void Close() override;
 
@@ -39,6 +42,9 @@ class Win32AudioStream final : public AudioStream {
   template <typename Done>
   bool WaitUntil(Done done) const;
 
+  // While the stream is open, the thread that feeds it (the one that opened it) runs at
+  // the priority of sound.
+  std::optional<AudioThreadPriority> priority_;
   ScopedHandle played_{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
   HWAVEOUT device_ = nullptr;
   std::array<Buffer, kQueuedBlocks> buffers_;

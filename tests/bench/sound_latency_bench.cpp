@@ -47,6 +47,7 @@ class TimedStream final : public AudioStream {
     openMs_ = NowMs() - began;
     return opened;
   }
+  bool WaitForRoom() override { return stream_.WaitForRoom(); }
   bool Write(std::span<const std::int16_t> block) override {
     const bool written = stream_.Write(block);
     const double asked = askedAt_.exchange(0);

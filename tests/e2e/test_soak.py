@@ -98,16 +98,17 @@ class SoakTest(unittest.TestCase):
         self.assert_back_to(before, f"{PAUSE_RESUME_CYCLES} pauses and resumes")
 
     def assert_steady(self) -> dict[str, int]:
-        """The figures once the workers of the warm-up have ended: two readings alike."""
+        """The figures once the workers of the warm-up have ended: two readings alike, further
+        apart than the sound output stays open after its last sound (with its threads)."""
         last = self.figures()
         def steady():
             nonlocal last
-            time.sleep(0.5)
+            time.sleep(2)
             now = self.figures()
             same = all(now[k] == last[k] for k in ("handles", "gdiObjects", "threads"))
             last = now
             return now if same else None
-        return wait_until(steady, 15, "the figures to settle after the warm-up")
+        return wait_until(steady, 20, "the figures to settle after the warm-up")
 
 
 if __name__ == "__main__":

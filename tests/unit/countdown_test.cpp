@@ -87,12 +87,20 @@ TEST_F(CountdownTest, WorkingSetIsTrimmedAtPressesAndWholeMinutes) {
   EXPECT_EQ(scheduler.TrimCount() - before, 3);
 }
 
-TEST_F(CountdownTest, TickerStartsAtTheTickThatDrawsThirty) {
+TEST_F(CountdownTest, TickerStartsAtTheTickThatDrawsThirtyIntoAnOutputOpenedATickAhead) {
   StartCountdown("0", "45");
   At(15999);
   EXPECT_TRUE(Clicks().empty());
+  EXPECT_EQ(Since(sound.OpenedAhead()), (std::vector<std::int64_t>{15000}));
   At(16001);
   EXPECT_EQ(Clicks(), (std::vector<std::int64_t>{16000}));
+  At(20000);
+  EXPECT_EQ(sound.OpenedAhead().size(), 1u);  // once for the whole run of clicks
+
+  // A start or a resume that the next tick follows with a click opens it at once.
+  Press(kPause);
+  Press(kPause);
+  EXPECT_EQ(sound.OpenedAhead().size(), 2u);
 }
 
 TEST_F(CountdownTest, TickerClicksEverySecondThenTwiceThenFourTimesASecond) {
