@@ -57,7 +57,10 @@ endfunction()
 if(WIN32)
   # One self-contained executable: the C and C++ runtimes and winpthread linked in. Each
   # function and datum in a section of its own, so that the linker leaves out what nothing
-  # calls.
-  add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+  # calls. Sections aligned in the file as in memory (a page): a loader can then map the
+  # image straight from the file, where with the default 512 bytes Wine copies all of it
+  # into the process's own memory (some 0.9 MB more of it).
+  add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--gc-sections
+                   -Wl,--file-alignment=0x1000)
   add_compile_options(-ffunction-sections -fdata-sections)
 endif()

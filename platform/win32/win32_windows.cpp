@@ -25,6 +25,9 @@ FrameStyles StylesFor(const WindowSpec& layout) {
   // Unowned top-level windows get their own taskbar buttons as they are; WS_EX_APPWINDOW is
   // not needed for that (and would make Wine hand the window to an X window manager).
   DWORD exStyle = WS_EX_CONTROLPARENT;
+  // Created in the topmost band: nothing more to do before the show. (Putting it there
+  // afterwards with SetWindowPos would also activate the hidden window, which makes the
+  // system ready it for typing before it has a control: some 20 ms of every start.)
   if (layout.topmost) exStyle |= WS_EX_TOPMOST;
   switch (layout.frame) {
     case FrameStyle::DialogFrame:
@@ -82,7 +85,6 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
   window->layoutName = GlobalAtom(GbkToWide(scaled.name));
   TagWithLayoutName(hwnd, window->layoutName);
   state_->windows.emplace(hwnd, std::move(record));
-  if (scaled.topmost) SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
   for (std::size_t i = 0; i < scaled.controls.size(); ++i) {
     window->controls.push_back(CreateControl(*window, i));
