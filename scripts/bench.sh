@@ -7,6 +7,9 @@
 #                                     stop (~6 min)
 #   scripts/bench.sh countdown M S    a whole countdown of M:S (59 59 takes an hour) and
 #                                     whether it ended on time
+#   scripts/bench.sh loaded [N]       the last 30 s of N countdowns (3 unless told) on a
+#                                     quiet machine and with both cores busy: broken
+#                                     clicks, the alarm's delay, late seconds (~5 min)
 #
 # ZORVANE_BUILD names another build folder than build/win32 (one's own, beside others').
 set -euo pipefail
@@ -35,6 +38,9 @@ export ZORVANE_WINE_STATE=$state ZORVANE_RELEASE_ZIP=$release_zip \
 if [ "${1:-}" = countdown ]; then
   shift
   python3 "$root/tests/bench/countdown_bench.py" "$@"
+elif [ "${1:-}" = loaded ]; then
+  shift
+  python3 "$root/tests/bench/loaded_countdown.py" "$@"
 else
   python3 "$root/tests/bench/release_bench.py"
 fi

@@ -11,6 +11,7 @@ packages=(
   wine wine32 xvfb x11-utils xdotool imagemagick
   locales fonts-wqy-microhei zip
   pulseaudio pulseaudio-utils libpulse0:i386
+  stress-ng
 )
 
 as_root() {

@@ -21,6 +21,28 @@ STOPS_PER_PHASE = 12
 STOP_PHASES = {"last ten seconds": (1, 10), "clicking, 30 to 11 s left": (11, 30)}
 
 
+def watch_until_zero(driver, remaining: int) -> dict[int, float]:
+    """When each value of the remaining seconds was first seen, read every 5 ms until 0."""
+    seen = {}
+    last = None
+    while last != "0":
+        text = driver.text(remaining)
+        if text != last:
+            seen[int(text)] = time.monotonic()
+            last = text
+        time.sleep(0.005)
+    return seen
+
+
+def lateness_of_changes(seen: dict[int, float], total: int) -> list[float]:
+    """Each change after the first against the whole second it is due at. The total shows
+    at the click and again at the first tick, one second later; the first change (to one
+    second less) is due at the second tick, and each later value a whole number of seconds
+    after that."""
+    first = seen[total - 1]
+    return [seen[v] - first - (total - 1 - v) for v in range(total - 2, -1, -1) if v in seen]
+
+
 def measure_drift(env: dict, exe: Path) -> dict:
     """A countdown of DRIFT_COUNTDOWN_SECONDS, the remaining seconds read every 5 ms."""
     with ZorvaneSession(env=env, exe=str(exe)) as session:
@@ -35,20 +57,9 @@ def measure_drift(env: dict, exe: Path) -> dict:
         session.screen.click_here()
         clicked = time.monotonic()
         session.screen.move(*POINTER_AWAY)  # no mouse tracking beside the ticks
-        seen = {}
-        last = None
-        while last != "0":
-            text = driver.text(remaining)
-            if text != last:
-                seen[int(text)] = time.monotonic()
-                last = text
-            time.sleep(0.005)
-    # The total shows at the click and again at the first tick, one second later; the first
-    # change (to one second less) is due at the second tick, and each later value a whole
-    # number of seconds after that.
+        seen = watch_until_zero(driver, remaining)
     first = seen[DRIFT_COUNTDOWN_SECONDS - 1]
-    lateness = [seen[v] - first - (DRIFT_COUNTDOWN_SECONDS - 1 - v)
-                for v in range(DRIFT_COUNTDOWN_SECONDS - 2, -1, -1) if v in seen]
+    lateness = lateness_of_changes(seen, DRIFT_COUNTDOWN_SECONDS)
     return {"mean": statistics.mean(lateness), "worst": max(lateness, key=abs),
             "end": lateness[-1], "ticks": len(lateness),
             "first": (first - clicked - 2, first - before_click - 2)}

@@ -40,7 +40,7 @@ from .program import DISPLAY, ELEVEN_LINES, HELP, MAIN_WINDOW, NOTES
 from .runner import main
 from .screen import XScreen
 from .session import ZorvaneSession
-from .sound import CHANNELS, RATE, AudioRecorder, Heard, find_sounds
+from .sound import CHANNELS, RATE, AudioRecorder, Heard, broken_sounds, find_sounds
 from .waiting import wait_until
 from .window_info import (LWA_ALPHA, LWA_COLORKEY, WS_EX_LAYERED, WS_EX_TOPMOST, WS_VISIBLE,
                           ControlInfo, LayeredInfo, PlainWindow, WindowInfo)
@@ -50,7 +50,7 @@ __all__ = [
     "ELEVEN_LINES", "HELP", "HarnessError", "Heard", "Image", "LWA_ALPHA", "LWA_COLORKEY",
     "LayeredInfo", "MAIN_WINDOW", "NOTES", "PlainWindow", "RATE", "Rect", "WS_EX_LAYERED",
     "WS_EX_TOPMOST", "WS_VISIBLE", "WindowInfo", "XScreen", "ZorvaneSession",
-    "artifacts_dir", "expand", "find_sounds", "is_dark", "is_white", "main", "make_folder",
+    "artifacts_dir", "broken_sounds", "expand", "find_sounds", "is_dark", "is_white", "main", "make_folder",
     "parse_env_file", "press_escape_in", "remaining", "remove_folder", "required_env",
     "scaled", "start_countdown", "started_wine", "start_process", "stop_process", "timed_click", "wait_gone",
     "wait_until", "windows_path", "wine_env",

@@ -79,7 +79,8 @@ class Heard:
 def find_sounds(samples: array.array, threshold: int = 1500, window_ms: int = 5,
                 silence_ms: int = 40) -> list[Heard]:
     """Sounds as stretches where the 5 ms peak level stays above `threshold`, ended by at
-    least `silence_ms` of quiet (a click's own decay is shorter than that gap)."""
+    least `silence_ms` of quiet (a click's own decay is shorter than that gap). Times are
+    those of the windows' first samples (a window is a whole number of samples)."""
     window = RATE * window_ms // 1000
     levels = [max(samples[i:i + window], default=0) for i in range(0, len(samples), window)]
     quiet_windows = silence_ms // window_ms
@@ -95,9 +96,29 @@ def find_sounds(samples: array.array, threshold: int = 1500, window_ms: int = 5,
             quiet += 1
             if quiet >= quiet_windows:
                 end = index - quiet + 1
-                heard.append(Heard(start * window_ms / 1000, (end - start) * window_ms / 1000))
+                heard.append(Heard(start * window / RATE, (end - start) * window / RATE))
                 start = None
                 quiet = 0
     if start is not None:
-        heard.append(Heard(start * window_ms / 1000, (len(levels) - start) * window_ms / 1000))
+        heard.append(Heard(start * window / RATE, (len(levels) - start) * window / RATE))
     return heard
+
+
+def broken_sounds(samples: array.array, heard: list[Heard], threshold: int = 1500,
+                  body_ms: int = 22, silence: int = 1000) -> list[Heard]:
+    """The sounds that fall silent inside their body: a click decays from its peak to the
+    threshold in some 30 ms, so a 1 ms peak below `silence` anywhere in the first `body_ms`
+    after its onset means the output ran dry and cut it in two (a fragment, silence, then
+    the rest). More sound on top (another click, the alarm) only adds to the level, so it
+    never makes an intact click look broken."""
+    window = RATE // 1000
+    broken = []
+    for sound in heard:
+        at = int(sound.start * RATE)
+        # The first sample over the threshold: the onset within its 5 ms window.
+        onset = next((i for i in range(at, min(at + RATE // 100, len(samples)))
+                      if samples[i] >= threshold), at)
+        body = range(onset + window, min(onset + body_ms * window, len(samples) - window), window)
+        if any(max(samples[i:i + window]) < silence for i in body):
+            broken.append(sound)
+    return broken
