@@ -42,6 +42,7 @@ WindowHandle Program::CreateMainWindow() {
 }
 
 int Program::Run() {
+  platform_.threads.KeepCurrentThreadOnTime();  // the UI thread runs the countdown's timer
   if (!CreateMainWindow()) return 1;
   platform_.ui.RunMessageLoop();
   return 0;

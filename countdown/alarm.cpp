@@ -23,6 +23,7 @@ void PlayInBackground(Threads& threads, Sound& sound, std::span<const std::uint8
 
 void WarningTicker(Threads& threads, Sound& sound, const ProgramState& state,
                    std::int32_t remaining, std::int32_t run) {
+  threads.KeepCurrentThreadOnTime();
   int clicks = InitialClickCount(remaining);
   while (state.CountdownRunning.load() != 0 && state.CountdownRun.load() == run) {
     PlayInBackground(threads, sound, sounds::TickClip);

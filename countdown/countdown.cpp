@@ -143,6 +143,7 @@ void Countdown::SetTimer() {
 }
 
 void Countdown::RedrawThreadProc(WindowHandle window, std::int32_t remaining) {
+  threads_.KeepCurrentThreadOnTime();
   RedrawDisplay(display_, window, remaining);
 }
 

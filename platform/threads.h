@@ -100,6 +100,11 @@ class Threads {
   virtual void Sleep(int milliseconds) = 0;
   // Asks the system to take as many pages as it can out of the process's working set.
   virtual void TrimWorkingSet() = 0;
+  // Raises the calling thread above the programs of normal priority, so that a busy
+  // machine does not make the countdown's seconds or clicks late: for the threads that keep
+  // its time (the UI thread with the timer, the redraw that shows each second, the
+  // warning ticker). Nothing where threads have no priorities.
+  virtual void KeepCurrentThreadOnTime() {}
   virtual std::unique_ptr<Lock> CreateLock() = 0;
   virtual std::unique_ptr<Signal> CreateSignal() = 0;
 

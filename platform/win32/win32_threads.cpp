@@ -71,6 +71,11 @@ WaitResult Win32Threads::WaitForThreadOrInput(ThreadHandle thread, int timeoutMs
 
 void Win32Threads::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
 
+void Win32Threads::KeepCurrentThreadOnTime() {
+  // Above the normal programs, below the time-critical sound.
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_HIGHEST);
+}
+
 void Win32Threads::TrimWorkingSet() {
   SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(-1), static_cast<SIZE_T>(-1));
 }

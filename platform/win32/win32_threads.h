@@ -13,6 +13,7 @@ class Win32Threads final : public Threads {
   WaitResult WaitForThreadOrInput(ThreadHandle thread, int timeoutMs) override;
   void Sleep(int milliseconds) override;
   void TrimWorkingSet() override;
+  void KeepCurrentThreadOnTime() override;
   // A critical section.
   std::unique_ptr<Lock> CreateLock() override;
   // An auto-reset event.

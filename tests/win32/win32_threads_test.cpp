@@ -11,6 +11,7 @@
 #include <mutex>
 
 #include "core/thread_routines.h"
+#include "platform/win32/audio_thread_priority.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace zorvane::win32 {
@@ -87,6 +88,27 @@ TEST_F(Win32ThreadsTest, LockKeepsAWorkerOutWhileHeld) {
   WaitThreadPumping(threads, ui, worker, 10000, true);
   worker.reset();
   EXPECT_TRUE(entered.load());
+}
+
+// The threads that keep the countdown's time run above normal programs, the one that feeds
+// the sound above them, and each puts back what it had once the sound is done.
+TEST(Win32ThreadPriorityTest, TimingThreadsAreRaisedAndSoundThreadsPutTheirsBack) {
+  std::atomic<int> onTime = 0, feeding = 0, after = 0;
+  Win32Threads threads;
+  OwnedThread worker = threads.StartThread([&] {
+    threads.KeepCurrentThreadOnTime();
+    onTime = GetThreadPriority(GetCurrentThread());
+    {
+      AudioThreadPriority sound;
+      feeding = GetThreadPriority(GetCurrentThread());
+    }
+    after = GetThreadPriority(GetCurrentThread());
+  });
+  ASSERT_TRUE(worker);
+  WaitForSingleObject(reinterpret_cast<HANDLE>(worker.get().value), 5000);
+  EXPECT_EQ(onTime, THREAD_PRIORITY_HIGHEST);
+  EXPECT_EQ(feeding, THREAD_PRIORITY_TIME_CRITICAL);
+  EXPECT_EQ(after, THREAD_PRIORITY_HIGHEST);
 }
 
 }  // namespace
