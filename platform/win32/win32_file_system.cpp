@@ -86,8 +86,8 @@ std::optional<std::string> ReadAll(HANDLE file, std::size_t sizeLimit) {
   }
   const std::uint64_t size =
       (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
-  if (size > sizeLimit) return std::nullopt;
   std::string content;
+  if (size > sizeLimit || size > content.max_size()) return std::nullopt;
   try {
     content.reserve(static_cast<std::size_t>(size));
     // Read to the end rather than trusting the size: the file may grow or shrink meanwhile.

@@ -39,10 +39,11 @@ class ProfileReferenceTest : public ::testing::Test {
 
   // What the profile functions read, with the default "<none>" for a missing key.
   std::string ProfileValue(const char* section, const char* key) const {
+    // The text up to its terminator: a value cut to the buffer is counted as the whole buffer.
     std::vector<char> buffer(kProfileBuffer);
-    const DWORD length = GetPrivateProfileStringA(section, key, "<none>", buffer.data(),
-                                                  kProfileBuffer, AnsiPath().c_str());
-    return {buffer.data(), length};
+    GetPrivateProfileStringA(section, key, "<none>", buffer.data(), kProfileBuffer,
+                             AnsiPath().c_str());
+    return buffer.data();
   }
   std::string OwnValue(const IniDocument& document, const char* section, const char* key) const {
     return document.Value(section, key).value_or("<none>");
