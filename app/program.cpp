@@ -56,6 +56,7 @@ void Program::PrepareMainWindow() {
   ui.SetFocus(countdown.minutes);
   FoldAndDock(ui, mainWindow_);
   LoadSettings(ui, settings_, platform_.files);
+  settingsLoaded_ = true;
 }
 
 void Program::ShutdownCleanup() {
@@ -80,7 +81,9 @@ void Program::ShutdownCleanup() {
 
 void Program::ToggleFold() { zorvane::ToggleFold(platform_.ui, mainWindow_); }
 
-void Program::SaveSettings() { zorvane::SaveSettings(platform_.ui, settings_, platform_.files); }
+void Program::SaveSettings() {
+  if (settingsLoaded_) zorvane::SaveSettings(platform_.ui, settings_, platform_.files);
+}
 
 void Program::CloseMainWindow() { platform_.ui.DestroyWindow(mainWindow_); }
 

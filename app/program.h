@@ -48,6 +48,9 @@ class Program {
   Countdown countdown_;
   WindowHandle mainWindow_;
   SettingsControls settings_;  // found when the main window is created
+  // Set once the settings have been loaded: a run whose start stopped before that leaves
+  // the file as it was.
+  bool settingsLoaded_ = false;
 };
 
 }  // namespace zorvane

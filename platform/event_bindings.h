@@ -19,7 +19,8 @@ class EventBindings {
   // The handler bound to `event` of `control` (an empty name: of the window itself); an
   // empty function when there is none, or when the window is on its way out and the event
   // is not AboutToBeDestroyed. A copy: the caller runs it once it no longer relies on
-  // whatever holds these bindings, since a handler may destroy its own window.
+  // whatever holds these bindings, since a handler may destroy its own window. Whatever the
+  // handler throws ends in the copy: both window systems dispatch through it.
   std::function<void()> HandlerFor(std::string_view control, UiEvent event) const;
 
   // The window's destruction has begun (its AboutToBeDestroyed event is about to run):

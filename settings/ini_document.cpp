@@ -1,5 +1,7 @@
 #include "settings/ini_document.h"
 
+#include <utility>
+
 namespace zorvane {
 namespace {
 
@@ -19,6 +21,27 @@ std::string_view TrimBlanks(std::string_view text) {
 bool IsGbkLeadByte(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return byte >= 0x81 && byte <= 0xFE;
+}
+
+// One pair of equal quotes around a value is not part of it, as the profile functions read
+// it: Width="80" is 80. A quote alone, or quotes that differ, stay.
+std::string_view WithoutQuotes(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+// At most `limit` bytes, cut before a double-byte character that would not fit whole.
+std::string_view WholeCharactersWithin(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return text;
+  std::size_t end = 0;
+  for (;;) {
+    const std::size_t next = end + (IsGbkLeadByte(text[end]) ? 2 : 1);
+    if (next > limit) return text.substr(0, end);
+    end = next;
+  }
 }
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -112,18 +135,25 @@ std::string KeyLine(std::string_view key, std::string_view value) {
 }  // namespace
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
-  IniDocument document;
+  std::vector<Line> lines;
   while (!bytes.empty()) {
     const std::size_t end = bytes.find_first_of("\r\n");
     if (end == std::string_view::npos) {
-      document.lines_.push_back({std::string(bytes), ""});
+      lines.push_back({std::string(bytes), "", {}});
       break;
     }
     const std::size_t endingLength = bytes.substr(end).starts_with("\r\n") ? 2 : 1;
-    document.lines_.push_back(
-        {std::string(bytes.substr(0, end)), std::string(bytes.substr(end, endingLength))});
+    lines.push_back(
+        {std::string(bytes.substr(0, end)), std::string(bytes.substr(end, endingLength)), {}});
     bytes.remove_prefix(end + endingLength);
   }
+  return FromLines(std::move(lines));
+}
+
+IniDocument IniDocument::FromLines(std::vector<Line> lines) {
+  IniDocument document;
+  document.lines_ = std::move(lines);
+  for (std::size_t i = 0; i < document.lines_.size(); ++i) document.lines_[i].source = i;
   return document;
 }
 
@@ -133,7 +163,8 @@ std::optional<std::string> IniDocument::Value(std::string_view section,
   if (!found) return std::nullopt;
   const std::optional<std::size_t> line = FindKey(lines_, *found, key);
   if (!line) return std::nullopt;
-  return std::string(Interpret(lines_[*line].text).value.substr(0, kMaxValueLength));
+  return std::string(
+      WholeCharactersWithin(WithoutQuotes(Interpret(lines_[*line].text).value), kMaxValueLength));
 }
 
 void IniDocument::SetValue(std::string_view section, std::string_view key,
@@ -146,12 +177,12 @@ void IniDocument::SetValue(std::string_view section, std::string_view key,
   const std::optional<SectionLines> found = FindSection(lines_, section);
   if (!found) {
     if (!lines_.empty()) endLine(lines_.size() - 1);
-    lines_.push_back({"[" + std::string(section) + "]", std::string(kNewLineEnding)});
-    lines_.push_back({KeyLine(key, value), std::string(kNewLineEnding)});
+    lines_.push_back({"[" + std::string(section) + "]", std::string(kNewLineEnding), {}});
+    lines_.push_back({KeyLine(key, value), std::string(kNewLineEnding), {}});
     return;
   }
   if (const std::optional<std::size_t> line = FindKey(lines_, *found, key)) {
-    lines_[*line].text = KeyLine(key, value);
+    lines_[*line] = {KeyLine(key, value), lines_[*line].ending, {}};
     return;
   }
   // After the section's last line with content: the blank lines that separate it from the
@@ -160,7 +191,7 @@ void IniDocument::SetValue(std::string_view section, std::string_view key,
   while (last > found->header && TrimBlanks(lines_[last].text).empty()) --last;
   endLine(last);
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(last + 1),
-                Line{KeyLine(key, value), std::string(kNewLineEnding)});
+                Line{KeyLine(key, value), std::string(kNewLineEnding), {}});
 }
 
 std::string IniDocument::Serialize() const {

@@ -14,11 +14,24 @@ class IniDocument {
   // Values longer than this are cut, as the profile functions' 10240-byte buffer does.
   static constexpr std::size_t kMaxValueLength = 10239;
 
-  static IniDocument Parse(std::string_view bytes);
+  struct Line {
+    std::string text;    // without its line ending
+    std::string ending;  // "\r\n", "\n", "\r" or "" (the last line of a file without one)
+    // While the line holds the text it was made with, its place among the lines the
+    // document was made from; nothing for a line the document has written.
+    std::optional<std::size_t> source;
+  };
 
-  // The value of `key` in `section`: the text after the first "=" of the key's line, with
-  // blanks removed at both ends. Nothing when the section or the key is missing; an empty
-  // text when the key is present with nothing after "=".
+  static IniDocument Parse(std::string_view bytes);
+  // A document of lines split already (a file in another encoding, turned into code page
+  // 936 line by line); their sources are their places in `lines`.
+  static IniDocument FromLines(std::vector<Line> lines);
+
+  // The value of `key` in `section` as the profile functions read it: the text after the
+  // first "=" of the key's line, with blanks removed at both ends, then one pair of equal
+  // quotes around it (double or single) taken off; a value longer than kMaxValueLength is
+  // cut before the first character that does not fit whole. Nothing when the section or the
+  // key is missing; an empty text when the key is present with nothing after "=".
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
   // Sets the value exactly as given (a leading blank stays). An existing key's line is
@@ -27,12 +40,9 @@ class IniDocument {
   void SetValue(std::string_view section, std::string_view key, std::string_view value);
 
   std::string Serialize() const;
+  const std::vector<Line>& Lines() const { return lines_; }
 
  private:
-  struct Line {
-    std::string text;    // without its line ending
-    std::string ending;  // "\r\n", "\n", "\r" or "" (the last line of a file without one)
-  };
   std::vector<Line> lines_;
 };
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/text_to_integer.h"
-#include "settings/ini_document.h"
+#include "settings/ini_file_text.h"
 
 namespace zorvane {
 namespace {
@@ -23,6 +23,28 @@ constexpr std::array<SettingRow, 9> kRows{{
 
 constexpr std::string_view kFileName = "\\MyConfig.ini";
 
+// A file larger than this is no settings file a person wrote, and one much larger would not
+// fit into the program's memory: it counts as a file that cannot be read.
+constexpr std::size_t kLargestFile = std::size_t{1} << 20;
+
+// The file as the program reads it; nothing when it is missing, cannot be read, is too large
+// or is no text.
+std::optional<IniFileText> ReadSettingsFile(const FileSystem& files, const std::string& path) {
+  const std::optional<std::string> bytes = files.ReadFile(path, kLargestFile);
+  if (!bytes) return std::nullopt;
+  return IniFileText::Decode(*bytes, files);
+}
+
+void PutIntoControl(WindowSystem& ui, const SettingsControls& controls, const SettingRow& row,
+                    const std::string& text) {
+  const ControlHandle control = controls.*row.control;
+  if (row.isColour) {
+    ui.SetControlColour(control, static_cast<Colour>(TextToInteger(text)));
+  } else {
+    ui.SetControlText(control, text);
+  }
+}
+
 }  // namespace
 
 std::span<const SettingRow> SettingRows() { return kRows; }
@@ -37,31 +59,33 @@ std::string ConfigFilePath(std::string_view executablePath) {
 void LoadSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files) {
   const std::string path = ConfigFilePath(files.ExecutablePath());
   if (!files.Exists(path)) files.CreateEmptyFile(path);
-  const IniDocument file = IniDocument::Parse(files.ReadFile(path).value_or(std::string{}));
+  // The defaults go in first, so that whatever stops the reading on its way leaves them.
+  for (const SettingRow& row : kRows) PutIntoControl(ui, controls, row, std::string(row.defaultText));
+  const std::optional<IniFileText> file = ReadSettingsFile(files, path);
+  if (!file) return;
   for (const SettingRow& row : kRows) {
-    const std::string text = file.Value(row.section, row.key).value_or(std::string(row.defaultText));
-    const ControlHandle control = controls.*row.control;
-    if (row.isColour) {
-      ui.SetControlColour(control, static_cast<Colour>(TextToInteger(text)));
-    } else {
-      ui.SetControlText(control, text);
+    if (std::optional<std::string> text = file->Document().Value(row.section, row.key)) {
+      PutIntoControl(ui, controls, row, *text);
     }
   }
 }
 
 void SaveSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files) {
   const std::string path = ConfigFilePath(files.ExecutablePath());
-  std::optional<std::string> old = files.ReadFile(path);
-  if (!old && files.Exists(path)) return;  // unreadable: writing would lose its other lines
-  IniDocument file = IniDocument::Parse(old.value_or(std::string{}));
+  std::optional<IniFileText> file = ReadSettingsFile(files, path);
+  if (!file) {
+    // Unreadable, too large or no text: writing would lose its other lines.
+    if (files.Exists(path)) return;
+    file.emplace();
+  }
   for (const SettingRow& row : kRows) {
     const ControlHandle control = controls.*row.control;
     const std::string value =
         row.isColour ? IntegerToText(static_cast<std::int32_t>(ui.ControlColour(control)))
                      : ui.ControlText(control);
-    file.SetValue(row.section, row.key, value);
+    file->Document().SetValue(row.section, row.key, value);
   }
-  files.ReplaceFileContent(path, file.Serialize());
+  files.ReplaceFileContent(path, file->Encode(files));
 }
 
 }  // namespace zorvane

@@ -40,12 +40,14 @@ std::span<const SettingRow> SettingRows();
 std::string ConfigFilePath(std::string_view executablePath);
 
 // Creates an empty file when there is none, then fills the nine controls: the geometry
-// texts unchanged, the colours through TextToInteger. A missing key gives its default.
+// texts unchanged, the colours through TextToInteger. A missing key gives its default; a
+// file that cannot be read, or one over 1 MB, gives the defaults. The file may be in code
+// page 936 or in UTF-16LE with its byte-order mark.
 void LoadSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files);
 
-// Writes all nine values into the file, keeping every other line of it. The file is
-// replaced in one step; when that cannot be done, or the old file cannot be read (so its
-// other lines would be lost), the file stays as it was.
+// Writes all nine values into the file, keeping every other line of it and its encoding.
+// The file is replaced in one step; when that cannot be done, or the old file cannot be
+// read or is over 1 MB (so its other lines would be lost), the file stays as it was.
 void SaveSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files);
 
 }  // namespace zorvane

@@ -52,10 +52,12 @@ bool MemoryFileSystem::CreateEmptyFile(std::string_view path) {
   return WritableFileLocked(key) != nullptr && !taken;
 }
 
-std::optional<std::string> MemoryFileSystem::ReadFile(std::string_view path) const {
+std::optional<std::string> MemoryFileSystem::ReadFile(std::string_view path,
+                                                      std::size_t sizeLimit) const {
   Lock lock(mutex_);
   const auto found = entries_.find(LookupKey(path));
-  if (found == entries_.end() || found->second.isDirectory || found->second.unreadable) {
+  if (found == entries_.end() || found->second.isDirectory || found->second.unreadable ||
+      found->second.content.size() > sizeLimit) {
     return std::nullopt;
   }
   return found->second.content;
@@ -68,6 +70,32 @@ bool MemoryFileSystem::ReplaceFileContent(std::string_view path, std::string_vie
   file->content = std::string(content);
   ++replacements_;
   return true;
+}
+
+std::string MemoryFileSystem::AnsiFromUtf16(std::u16string_view text) const {
+  std::string ansi;
+  ansi.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    ansi.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+    // A pair of surrogates is one character.
+    if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] < 0xE000) {
+      ++i;
+    }
+  }
+  return ansi;
+}
+
+std::u16string MemoryFileSystem::Utf16FromAnsi(std::string_view text) const {
+  std::u16string utf16;
+  utf16.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    utf16.push_back(byte < 0x80 ? static_cast<char16_t>(byte) : u'?');
+    if (byte >= 0x81 && byte <= 0xFE && i + 1 < text.size()) ++i;  // a double-byte character
+  }
+  return utf16;
 }
 
 void MemoryFileSystem::SetExecutablePath(std::string_view path) {

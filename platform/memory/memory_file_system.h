@@ -25,8 +25,13 @@ class MemoryFileSystem final : public FileSystem {
   // Like the real one, it fails on a file or a directory that exists (leaving it as it is)
   // and in a missing or read-only folder.
   bool CreateEmptyFile(std::string_view path) override;
-  std::optional<std::string> ReadFile(std::string_view path) const override;
+  std::optional<std::string> ReadFile(std::string_view path, std::size_t sizeLimit) const override;
   bool ReplaceFileContent(std::string_view path, std::string_view content) override;
+  // The twin holds no table of code page 936: it converts ASCII, which is the same in both,
+  // and makes every other character "?", as Windows does with a character the code page
+  // lacks. Text in Chinese is converted by the real tables, in the tests under Wine.
+  std::string AnsiFromUtf16(std::u16string_view text) const override;
+  std::u16string Utf16FromAnsi(std::string_view text) const override;
 
   // --- The environment a test sets up ---------------------------------------------------
   // The executable's path; its folders and the executable itself come to exist.

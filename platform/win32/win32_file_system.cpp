@@ -76,7 +76,9 @@ bool WriteAll(HANDLE file, std::string_view content) {
   return true;
 }
 
-std::optional<std::string> ReadAll(HANDLE file) {
+// The whole file, or nothing when it is a directory or holds more than `sizeLimit` bytes:
+// such a file is never taken into memory, where a 32-bit process could not hold it.
+std::optional<std::string> ReadAll(HANDLE file, std::size_t sizeLimit) {
   BY_HANDLE_FILE_INFORMATION information;
   if (!GetFileInformationByHandle(file, &information) ||
       (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
@@ -85,8 +87,8 @@ std::optional<std::string> ReadAll(HANDLE file) {
   const std::uint64_t size =
       (std::uint64_t{information.nFileSizeHigh} << 32) | information.nFileSizeLow;
   std::string content;
+  if (size > sizeLimit || size > content.max_size()) return std::nullopt;
   try {
-    if (size > content.max_size()) return std::nullopt;
     content.reserve(static_cast<std::size_t>(size));
     // Read to the end rather than trusting the size: the file may grow or shrink meanwhile.
     std::string piece(kTransferPiece, '\0');
@@ -94,6 +96,7 @@ std::optional<std::string> ReadAll(HANDLE file) {
       DWORD read = 0;
       if (!::ReadFile(file, piece.data(), kTransferPiece, &read, nullptr)) return std::nullopt;
       if (read == 0) return content;
+      if (read > sizeLimit - content.size()) return std::nullopt;  // it grew past the limit
       content.append(piece, 0, read);
     }
   } catch (const std::bad_alloc&) {
@@ -185,13 +188,14 @@ bool Win32FileSystem::CreateEmptyFile(std::string_view path) {
   return widePath && OpenFile(*widePath, GENERIC_WRITE, 0, CREATE_NEW) != nullptr;
 }
 
-std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path) const {
+std::optional<std::string> Win32FileSystem::ReadFile(std::string_view path,
+                                                     std::size_t sizeLimit) const {
   const std::optional<std::wstring> widePath = WidePath(path);
   if (!widePath) return std::nullopt;
   const ScopedHandle file =
       OpenFile(*widePath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
   if (!file) return std::nullopt;
-  return ReadAll(file.get());
+  return ReadAll(file.get(), sizeLimit);
 }
 
 bool Win32FileSystem::ReplaceFileContent(std::string_view path, std::string_view content) {
@@ -200,6 +204,16 @@ bool Win32FileSystem::ReplaceFileContent(std::string_view path, std::string_view
   TemporarySibling replacement(*widePath);
   return replacement.IsOpen() && replacement.WriteDurably(content) &&
          replacement.MoveOver(*widePath);
+}
+
+std::string Win32FileSystem::AnsiFromUtf16(std::u16string_view text) const {
+  // wchar_t is a UTF-16 unit on Windows: the units are copied as they are.
+  return WideToGbk(std::wstring(text.begin(), text.end()));
+}
+
+std::u16string Win32FileSystem::Utf16FromAnsi(std::string_view text) const {
+  const std::wstring wide = GbkToWide(text);
+  return {wide.begin(), wide.end()};
 }
 
 }  // namespace zorvane::win32

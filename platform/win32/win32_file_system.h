@@ -11,8 +11,11 @@ class Win32FileSystem final : public FileSystem {
   std::string ExecutablePath() const override;
   bool Exists(std::string_view path) const override;
   bool CreateEmptyFile(std::string_view path) override;
-  std::optional<std::string> ReadFile(std::string_view path) const override;
+  std::optional<std::string> ReadFile(std::string_view path, std::size_t sizeLimit) const override;
   bool ReplaceFileContent(std::string_view path, std::string_view content) override;
+  // Code page 936, by the system's own tables.
+  std::string AnsiFromUtf16(std::u16string_view text) const override;
+  std::u16string Utf16FromAnsi(std::string_view text) const override;
 };
 
 }  // namespace zorvane::win32

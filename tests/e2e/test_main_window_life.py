@@ -88,6 +88,24 @@ class SettingsFileTest(unittest.TestCase):
             self.assertEqual(sorted(p.name for p in session.folder.iterdir()),
                              ["MyConfig.ini", "Zorvane.exe"])  # no half-written file left
 
+    def test_a_file_of_ten_megabytes_gives_the_defaults_and_is_left_byte_for_byte(self):
+        original = b"[Main]\r\nWidth=90\r\n;" + b"x" * (10 << 20) + b"\r\n"
+        with ZorvaneSession(files={"MyConfig.ini": original}) as session:
+            self.assertEqual(session.control("宽度编辑框").text, "120")
+            self.assertEqual(session.stop(), 0)
+            self.assertTrue((session.folder / "MyConfig.ini").read_bytes() == original)
+
+    def test_a_unicode_save_with_quotes_is_read_and_written_back_as_unicode(self):
+        hand_edited = "; 显示的设置\r\n[Main]\r\nWidth=\"80\"\r\n"
+        original = b"\xff\xfe" + hand_edited.encode("utf-16-le")
+        with ZorvaneSession(files={"MyConfig.ini": original}) as session:
+            self.assertEqual(session.control("宽度编辑框").text, "80")
+            self.assertEqual(session.stop(), 0)
+            saved = (session.folder / "MyConfig.ini").read_bytes()
+        after_width = ELEVEN_LINES.decode().split("Width=120\r\n", 1)[1]
+        self.assertEqual(saved, b"\xff\xfe" + ("; 显示的设置\r\n[Main]\r\nWidth=80\r\n"
+                                                + after_width).encode("utf-16-le"))
+
 
 class ExitTest(unittest.TestCase):
     def test_escape_in_the_bar_during_a_countdown_ends_everything_and_saves(self):

@@ -1,7 +1,8 @@
 // Fuzzes the INI reader and writer: any bytes as the file, any names and value to read and
 // to set. Checks that parsing and writing back gives the same bytes, that what is read
-// looks as the reader promises, and that setting a key reads back (trimmed, within the
-// value cap), changes that key's line alone and leaves every other line byte for byte.
+// looks as the reader promises, and that setting a key reads back (trimmed, unquoted, within
+// the value cap and never half a character), changes that key's line alone and leaves every
+// other line byte for byte.
 //
 // An input is, in the order FuzzedDataProvider takes it: from its last byte, how much to
 // stretch the value; from its start, the section, key and value to set and another section
@@ -66,10 +67,17 @@ void CheckReadValue(const std::optional<std::string>& value, std::string_view fi
   if (!value) return;
   Require(value->size() <= kCap, "a value read is cut at the cap");
   Require(!HasLineBreak(*value), "a value read from a file holds no line break");
-  Require(value->empty() || (value->front() != ' ' && value->front() != '\t'),
-          "a value read starts with no blank");
-  Require(value->size() == kCap || WithoutEndBlanks(*value) == *value,
-          "a value read ends with no blank unless the cap cut it there");
+  // Blanks at an end stay only inside quotes, or where the cap cut the value.
+  const auto quotedBefore = [&] {
+    return file.find("\"" + *value) != file.npos || file.find("'" + *value) != file.npos;
+  };
+  const auto quotedAfter = [&] {
+    return file.find(*value + "\"") != file.npos || file.find(*value + "'") != file.npos;
+  };
+  Require(value->empty() || (value->front() != ' ' && value->front() != '\t') || quotedBefore(),
+          "a value read starts with no blank unless it was quoted");
+  Require(value->size() + 1 >= kCap || WithoutEndBlanks(*value) == *value || quotedAfter(),
+          "a value read ends with no blank unless it was quoted or the cap cut it there");
   Require(file.find(*value) != file.npos, "a value read is text of the file");
 }
 
@@ -166,9 +174,9 @@ void CheckSetValue(const FuzzInput& input, const IniDocument& original) {
 
   const bool readable = IsReadableSectionName(input.section) && IsReadableKeyName(input.key);
   if (readable) {
-    const std::string expected(WithoutEndBlanks(input.value).substr(0, kCap));
+    const std::string expected = ValueAsRead(input.value, kCap);
     Require(document.Value(input.section, input.key) == expected,
-            "a key set reads back trimmed and cut at the cap");
+            "a key set reads back trimmed, unquoted and cut at the cap between characters");
     // Another name reads as before; the same name, however written, reads the new value.
     const auto checkRead = [&](std::string_view section, std::string_view key) {
       const std::optional<std::string> read = document.Value(section, key);

@@ -92,4 +92,24 @@ std::string_view WithoutEndBlanks(std::string_view text) {
   return first < last ? std::string_view(first, last) : std::string_view();
 }
 
+std::string ValueAsRead(std::string_view written, std::size_t cap) {
+  std::string_view value = WithoutEndBlanks(written);
+  const bool quoted = value.size() > 1 && (value[0] == '"' || value[0] == '\'') &&
+                      value[value.size() - 1] == value[0];
+  if (quoted) value = value.substr(1, value.size() - 2);
+  if (value.size() <= cap) return std::string(value);
+  // The places where characters start; the cut is the last of them that leaves a whole
+  // character before it.
+  std::vector<std::size_t> starts;
+  for (std::size_t at = 0; at < value.size(); at += IsDoubleByteLead(value[at]) ? 2 : 1) {
+    starts.push_back(at);
+  }
+  starts.push_back(value.size());
+  std::size_t cut = 0;
+  for (const std::size_t start : starts) {
+    if (start <= cap) cut = start;
+  }
+  return std::string(value.substr(0, cut));
+}
+
 }  // namespace zorvane::fuzz

@@ -41,7 +41,12 @@ std::string NameForComparison(std::string_view name);
 // characters included: a name that is the same or not depending on where its characters are.
 std::string EveryLetterCaseFlipped(std::string_view name);
 
-// A value as a reader returns it: spaces and tabs removed from both ends.
+// Spaces and tabs removed from both ends.
 std::string_view WithoutEndBlanks(std::string_view text);
+
+// A value as a reader returns the text after "=": without the blanks at its ends, then
+// without one pair of equal quotes (" or ') around it, then no longer than `cap` bytes and
+// never ending in the first byte of a double-byte character that the cap cut in two.
+std::string ValueAsRead(std::string_view written, std::size_t cap);
 
 }  // namespace zorvane::fuzz

@@ -102,6 +102,28 @@ TEST(IniDocumentRead, LongValuesAreCutToTheProfileBuffer) {
 
   const std::string fitting(IniDocument::kMaxValueLength, '8');
   EXPECT_EQ(Read("[Main]\nWidth=" + fitting, "Main", "Width"), fitting);
+
+  // The cut never keeps half of a double-byte character: "中" is 0xD6 0xD0.
+  const std::string shortOfOne(IniDocument::kMaxValueLength - 1, '9');
+  EXPECT_EQ(Read("[Main]\nWidth=" + shortOfOne + "中文", "Main", "Width"), shortOfOne);
+  const std::string shortOfTwo(IniDocument::kMaxValueLength - 2, '9');
+  EXPECT_EQ(Read("[Main]\nWidth=" + shortOfTwo + "中文", "Main", "Width"), shortOfTwo + "中");
+}
+
+// One pair of equal quotes around a value is taken off, after the blanks; anything else
+// stays. The real profile functions are the reference for the same cases under Wine.
+TEST(IniDocumentRead, OnePairOfEqualQuotesAroundTheValueIsTakenOff) {
+  const std::string file =
+      "[Main]\nWidth=\"80\"\nHigh= ' 2 ' \nBorder=\"\"\nSpace=\"\"5\"\"\n"
+      "[color]\nbgc=\"255\nlc=\"\ndc='1\"\nalarm=\"a\"b\"\n";
+  EXPECT_EQ(Read(file, "Main", "Width"), "80");
+  EXPECT_EQ(Read(file, "Main", "High"), " 2 ");
+  EXPECT_EQ(Read(file, "Main", "Border"), "");
+  EXPECT_EQ(Read(file, "Main", "Space"), "\"5\"");
+  EXPECT_EQ(Read(file, "color", "bgc"), "\"255");
+  EXPECT_EQ(Read(file, "color", "lc"), "\"");
+  EXPECT_EQ(Read(file, "color", "dc"), "'1\"");
+  EXPECT_EQ(Read(file, "color", "alarm"), "a\"b");
 }
 
 // --- Writing ------------------------------------------------------------------------------

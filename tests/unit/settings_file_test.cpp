@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "app/main_window_controls.h"
 #include "app/main_window_layout.h"
+#include "default_settings.h"
 #include "program_fixture.h"
 
 namespace zorvane::testing {
@@ -17,6 +20,42 @@ class SettingsFileTest : public ::testing::Test, public ProgramFixture {
  protected:
   Colour ColourOf(std::string_view name) const { return ui.ControlColour(Control(name)); }
   void Save() { SaveSettings(ui, FindSettingsControls(ui, Main()), files); }
+};
+
+// The bytes of a UTF-16LE file with its byte-order mark, as Notepad saves "Unicode".
+std::string Utf16File(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return bytes;
+}
+
+// Reads fail the way memory running out makes them fail, while `throwing` is set.
+class ThrowingFileSystem final : public FileSystem {
+ public:
+  explicit ThrowingFileSystem(FileSystem& files) : files_(files) {}
+  std::string ExecutablePath() const override { return files_.ExecutablePath(); }
+  bool Exists(std::string_view path) const override { return files_.Exists(path); }
+  bool CreateEmptyFile(std::string_view path) override { return files_.CreateEmptyFile(path); }
+  std::optional<std::string> ReadFile(std::string_view path, std::size_t limit) const override {
+    if (throwing) throw std::bad_alloc();
+    return files_.ReadFile(path, limit);
+  }
+  bool ReplaceFileContent(std::string_view path, std::string_view content) override {
+    return files_.ReplaceFileContent(path, content);
+  }
+  std::string AnsiFromUtf16(std::u16string_view text) const override {
+    return files_.AnsiFromUtf16(text);
+  }
+  std::u16string Utf16FromAnsi(std::string_view text) const override {
+    return files_.Utf16FromAnsi(text);
+  }
+  bool throwing = true;
+
+ private:
+  FileSystem& files_;
 };
 
 TEST(ConfigFilePath, IsBesideTheExecutableEvenInADrivesRoot) {
@@ -56,6 +95,16 @@ TEST_F(SettingsFileTest, GeometryTextsAreHeldAndSavedUnchanged) {
   EXPECT_EQ(ConfigFile(),
             "[Main]\r\nWidth=abc\r\nHigh=\r\nBorder=0x14\r\nSpace=2\r\n[color]\r\nbgc=13948116\r\n"
             "lc=0\r\ndc=15527148\r\nalarm=255\r\nsplit=0\r\n");
+}
+
+// Quotes as the profile functions read them; what is written back is the value without them.
+TEST_F(SettingsFileTest, QuotedValuesReadAsTheProfileFunctionsReadThem) {
+  files.AddFile(kConfigPath, "[Main]\r\nWidth=\"80\"\r\n[color]\r\nbgc=\"255\"\r\n");
+  Start();
+  EXPECT_EQ(Text(kDigitWidth), "80");
+  EXPECT_EQ(ColourOf(kBackgroundColour), 255u);
+  Save();
+  EXPECT_NE(ConfigFile().find("Width=80\r\n"), std::string::npos);
 }
 
 TEST_F(SettingsFileTest, ColoursWithTheTopBitSetSurviveARoundTrip) {
@@ -108,6 +157,61 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileWhole) {
   Save();  // the next one goes through
   EXPECT_NE(ConfigFile(), original);
   EXPECT_EQ(ConfigFile().substr(0, 18), "[Other]\r\nkeep=me\r\n");
+}
+
+// A file far larger than any settings file (here just over 1 MB) is not read at all: a
+// 32-bit program could not hold one of many megabytes.
+TEST_F(SettingsFileTest, AFileOverAMegabyteGivesTheDefaultsAndIsNeverRewritten) {
+  const std::string original =
+      "[Main]\r\nWidth=90\r\n;" + std::string(1 << 20, 'x') + "\r\n[color]\r\nbgc=1\r\n";
+  files.AddFile(kConfigPath, original);
+  Start();
+  EXPECT_EQ(Text(kDigitWidth), "120");
+  EXPECT_EQ(ColourOf(kBackgroundColour), 13948116u);
+  ui.RequestClose(Main());
+  EXPECT_EQ(files.FileContent(kConfigPath), original);
+  EXPECT_EQ(files.ReplacementCount(), 0);
+}
+
+// Whatever a handler throws stays in it: the program starts with the defaults and leaves the
+// file as it was, even when the save at exit could read it.
+TEST_F(SettingsFileTest, AnythingThrownWhileLoadingEndsInTheDefaultsAndAnIntactFile) {
+  const std::string original = "[Main]\r\nWidth=90\r\n";
+  files.AddFile(kConfigPath, original);
+  ThrowingFileSystem throwingFiles(files);
+  program = std::make_unique<Program>(Platform{ui, *threads, throwingFiles, drawing, sound});
+  ASSERT_TRUE(program->CreateMainWindow());
+  EXPECT_EQ(Text(kDigitWidth), "120");
+  EXPECT_EQ(Text(kDigitHeight), " 200");
+  EXPECT_EQ(ColourOf(kAlarmColour), 255u);
+  throwingFiles.throwing = false;
+  ui.RequestClose(Main());
+  EXPECT_FALSE(ui.WindowExists(Main()));
+  EXPECT_EQ(files.FileContent(kConfigPath), original);
+}
+
+// Notepad's "Unicode" save is read, and written back in UTF-16LE with every line the program
+// does not own as it was, even characters the ANSI code page lacks (an emoji here).
+TEST_F(SettingsFileTest, AUtf16FileIsReadAndKeepsItsEncodingAndItsLines) {
+  const std::u16string comment = u"; \u8BBE\u7F6E \U0001F600";
+  files.AddFile(kConfigPath, Utf16File(comment + u"\r\n[Main]\r\nWidth=80\r\n[Mine]\nx=y"));
+  Start();
+  EXPECT_EQ(Text(kDigitWidth), "80");
+  ui.RequestClose(Main());
+  EXPECT_EQ(ConfigFile(), Utf16File(comment + u"\r\n[Main]\r\nWidth=80\r\nHigh= 200\r\n"
+                                    u"Border=20\r\nSpace=2\r\n[Mine]\nx=y\r\n[color]\r\n"
+                                    u"bgc=13948116\r\nlc=0\r\ndc=15527148\r\nalarm=255\r\nsplit=0\r\n"));
+}
+
+// A UTF-8 byte-order mark means nothing to the profile functions: it belongs to the first
+// line, which then names no section, and the file keeps its bytes.
+TEST_F(SettingsFileTest, AUtf8ByteOrderMarkIsPartOfTheFirstLine) {
+  const std::string original = "\xEF\xBB\xBF[Main]\r\nWidth=70\r\n";
+  files.AddFile(kConfigPath, original);
+  Start();
+  EXPECT_EQ(Text(kDigitWidth), "120");
+  ui.RequestClose(Main());
+  EXPECT_EQ(ConfigFile(), original + kElevenLines);
 }
 
 TEST_F(SettingsFileTest, AFileThatCannotBeReadIsNotOverwritten) {

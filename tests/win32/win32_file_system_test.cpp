@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <set>
 #include <string>
 
@@ -70,6 +71,8 @@ class Win32FileSystemTest : public ::testing::Test {
 };
 
 const std::set<std::wstring> kJustTheConfig{L"MyConfig.ini"};
+// Reads that are not about the size limit.
+constexpr std::size_t kAnySize = std::numeric_limits<std::size_t>::max();
 
 TEST_F(Win32FileSystemTest, ExecutablePathNamesThisTestProgram) {
   std::string path = files.ExecutablePath();
@@ -96,12 +99,12 @@ TEST_F(Win32FileSystemTest, ExistsForFilesAndFoldersAndNothingElse) {
 TEST_F(Win32FileSystemTest, CreateEmptyFileLeavesZeroBytesButNeverEmptiesAFile) {
   ASSERT_TRUE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
   EXPECT_EQ(fs::file_size(folder / L"MyConfig.ini"), 0u);
-  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini")), "");
+  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini"), kAnySize), "");
 
   // A name that is taken stays as it is, whatever the existence test said before.
   Put(L"MyConfig.ini", "old");
   EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
-  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini")), "old");
+  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini"), kAnySize), "old");
   EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"Missing\\MyConfig.ini")));
   EXPECT_EQ(Names(), kJustTheConfig);
 }
@@ -118,7 +121,7 @@ TEST_F(Win32FileSystemTest, LongPathNamesAreFoundAndTheirFilesKept) {
   EXPECT_FALSE(files.Exists(longPath(PathOf(L"MyConfig.in?"))));
 
   EXPECT_FALSE(files.CreateEmptyFile(config));
-  EXPECT_EQ(files.ReadFile(config), "[Main]\r\nWidth=90\r\n");
+  EXPECT_EQ(files.ReadFile(config, kAnySize), "[Main]\r\nWidth=90\r\n");
   EXPECT_EQ(Names(), kJustTheConfig);
 }
 
@@ -134,18 +137,29 @@ TEST_F(Win32FileSystemTest, ReplaceAndReadCarryEveryByte) {
   for (const std::string& content : {everyByte, lines, large, std::string(), lines}) {
     ASSERT_TRUE(files.ReplaceFileContent(path, content));
     EXPECT_EQ(fs::file_size(folder / L"MyConfig.ini"), content.size());
-    EXPECT_EQ(files.ReadFile(path), content);
+    EXPECT_EQ(files.ReadFile(path, kAnySize), content);
   }
   EXPECT_EQ(Names(), kJustTheConfig);
 }
 
+// A file over the caller's limit is refused before anything of it is taken into memory: a
+// 10 MB one fails as quickly as a small one, and the limit itself still reads.
+TEST_F(Win32FileSystemTest, ReadFileRefusesAFileOverTheLimit) {
+  const std::string large(10 * 1024 * 1024, ';');
+  Put(L"MyConfig.ini", large);
+  const std::string path = PathOf(L"MyConfig.ini");
+  EXPECT_EQ(files.ReadFile(path, 1024 * 1024), std::nullopt);
+  EXPECT_EQ(files.ReadFile(path, large.size() - 1), std::nullopt);
+  EXPECT_EQ(files.ReadFile(path, large.size()), large);
+}
+
 TEST_F(Win32FileSystemTest, ReadFileFailsOnWhatIsNotAFile) {
   ASSERT_TRUE(CreateDirectoryW((folder / L"Folder").c_str(), nullptr));
-  EXPECT_EQ(files.ReadFile(PathOf(L"Folder")), std::nullopt);
-  EXPECT_EQ(files.ReadFile(PathOf(L"Missing.ini")), std::nullopt);
-  EXPECT_EQ(files.ReadFile(""), std::nullopt);
+  EXPECT_EQ(files.ReadFile(PathOf(L"Folder"), kAnySize), std::nullopt);
+  EXPECT_EQ(files.ReadFile(PathOf(L"Missing.ini"), kAnySize), std::nullopt);
+  EXPECT_EQ(files.ReadFile("", kAnySize), std::nullopt);
   // Bytes that are not UTF-8 name no file at all.
-  EXPECT_EQ(files.ReadFile(PathOf(L"Folder") + "\\\xC0\xAF"), std::nullopt);
+  EXPECT_EQ(files.ReadFile(PathOf(L"Folder") + "\\\xC0\xAF", kAnySize), std::nullopt);
 }
 
 TEST_F(Win32FileSystemTest, ReplacingAFolderFailsAndLeavesItAsItWas) {
@@ -155,7 +169,7 @@ TEST_F(Win32FileSystemTest, ReplacingAFolderFailsAndLeavesItAsItWas) {
   EXPECT_FALSE(files.ReplaceFileContent(PathOf(L"MyConfig.ini"), "new"));
   EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
   EXPECT_TRUE(fs::is_directory(folder / L"MyConfig.ini"));
-  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini\\inside.txt")), "kept");
+  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini\\inside.txt"), kAnySize), "kept");
   EXPECT_EQ(Names(), kJustTheConfig);
 }
 
@@ -167,7 +181,7 @@ TEST_F(Win32FileSystemTest, ReplacingAReadOnlyFileFailsAndKeepsItsContent) {
 
   EXPECT_FALSE(files.ReplaceFileContent(PathOf(L"MyConfig.ini"), "new"));
   EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
-  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini")), "old");
+  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini"), kAnySize), "old");
   EXPECT_EQ(Names(), kJustTheConfig);
 }
 
@@ -179,7 +193,7 @@ TEST_F(Win32FileSystemTest, ChineseNamesAreUtf8) {
   EXPECT_TRUE(files.Exists(Utf8((folder / chinese).u8string())));
   ASSERT_TRUE(files.CreateEmptyFile(config));
   ASSERT_TRUE(files.ReplaceFileContent(config, "Width=120"));
-  EXPECT_EQ(files.ReadFile(config), "Width=120");
+  EXPECT_EQ(files.ReadFile(config, kAnySize), "Width=120");
   EXPECT_EQ(fs::file_size(folder / chinese / L"MyConfig.ini"), 9u);
 
   // The same name in the ANSI code page (936 here) is not a name these functions take.
