@@ -47,7 +47,14 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       return 0;
     case WM_DPICHANGED:
       OnDpiChanged(*window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      Fire(*window, {}, UiEvent::DpiChanged);
       return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam != SPI_SETWORKAREA) break;
+      [[fallthrough]];
+    case WM_DISPLAYCHANGE:  // a new resolution, or a monitor added or removed
+      Fire(*window, {}, UiEvent::ScreenChanged);
+      break;
     case WM_TIMER:
       state->OnTimer(*window, static_cast<int>(wParam));
       return 0;
@@ -73,8 +80,14 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       if (window->layout.Window().dragAnywhere) {
         // Moving as if the title bar had been pressed. Labels let presses through to here;
         // buttons and edit boxes keep theirs.
+        RECT before{}, after{};
+        GetWindowRect(hwnd, &before);
         ReleaseCapture();
-        SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);  // returns when the drag ends
+        GetWindowRect(hwnd, &after);
+        if (before.left != after.left || before.top != after.top) {
+          Fire(*window, {}, UiEvent::MovedByUser);
+        }
         return 0;
       }
       break;
