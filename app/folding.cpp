@@ -56,7 +56,9 @@ void BarPlacement::FollowDpi(WindowHandle bar) {
   bounds.width = OnScreen(ui_, bar, expanded_ ? ExpandedWidth : FoldedWidth);
   bounds.height = OnScreen(ui_, bar, MainWindowSpec().size.height);
   ui_.SetWindowBounds(bar, bounds);
-  FollowScreen(bar);
+  // A bar the user placed stays where the system put it: it may be on its way to another
+  // monitor, in the user's hand.
+  if (docked_) FollowScreen(bar);
 }
 
 }  // namespace zorvane

@@ -27,8 +27,8 @@ class BarPlacement {
   // user dragged elsewhere stays while it is whole on a monitor, and otherwise moves, whole,
   // onto the nearest one.
   void FollowScreen(WindowHandle bar);
-  // The bar was laid out at another DPI: it takes its width at the new scale and its place
-  // as after a change of the screen.
+  // The bar was laid out at another DPI: it takes its width at the new scale; docked, it
+  // docks again, and otherwise it stays where the system put it.
   void FollowDpi(WindowHandle bar);
   void NoteDragged() { docked_ = false; }
 

@@ -47,6 +47,8 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       return 0;
     case WM_DPICHANGED:
       OnDpiChanged(*window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      // Dragged onto a monitor of another scale, the window is where the user takes it.
+      if (window->dragged) Fire(*window, {}, UiEvent::MovedByUser);
       Fire(*window, {}, UiEvent::DpiChanged);
       return 0;
     case WM_SETTINGCHANGE:
@@ -83,7 +85,10 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
         RECT before{}, after{};
         GetWindowRect(hwnd, &before);
         ReleaseCapture();
+        window->dragged = true;
         SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);  // returns when the drag ends
+        if (BoundRecord(hwnd) != window) return 0;  // gone meanwhile
+        window->dragged = false;
         GetWindowRect(hwnd, &after);
         if (before.left != after.left || before.top != after.top) {
           Fire(*window, {}, UiEvent::MovedByUser);

@@ -90,6 +90,11 @@ TEST_F(ScreenChangeTest, TheBarKeepsItsFoldAtEachNewDpiAndDocksAgain) {
   EXPECT_EQ(MainBounds(), (Rect{1670, 986, 250, 94}));
   Press(kFold);
   EXPECT_EQ(MainBounds(), (Rect{1410, 986, 510, 94}));
+
+  // Dragged onto a monitor of another scale, it stays where the user takes it.
+  ui.Drag(Main(), {300, 300});
+  ui.ChangeWindowDpi(Main(), 144, {310, 305, 764, 142});
+  EXPECT_EQ(MainBounds(), (Rect{310, 305, 765, 141}));
 }
 
 // At a new DPI the display is sized, centred and drawn again at once, from the settings'
