@@ -2,8 +2,9 @@
 desktop of its own whose resolution a program can change. At 1280x720, 1024x768 and back
 at 1920x1080 the bar docks in the new corner, whole, and the display is centred, within
 half a second of the change, while the countdown keeps time and the gear folds and unfolds
-as before. Then the same for a new DPI (WM_DPICHANGED at 144 and back at 96): the bar and
-the display at their scaled sizes, every digit of the display whole."""
+as before; a bar the user dragged elsewhere stays while it is whole, and otherwise comes
+whole onto the screen. Then the same for a new DPI (WM_DPICHANGED at 144 and back at 96):
+the bar and the display at their scaled sizes, every digit of the display whole."""
 
 import time
 import unittest
@@ -87,6 +88,23 @@ class StageTest(unittest.TestCase):
                         self.assertLess(took, SETTLE_LIMIT)
                         self.assert_on_time(session, started)
                         self.assert_gear_folds(session, screen, docked(screen), 510)
+            finally:
+                session.driver.resolution(*FULL_HD)
+
+    def test_a_dragged_bar_stays_while_whole_and_else_comes_whole_onto_the_screen(self):
+        with stage_session() as session:
+            try:
+                label = session.control("标签9").screen.centre
+                session.screen.drag(label, (label[0] - 770, label[1] - 486))
+                dragged = Rect(900, 500, 250, 94)
+                wait_until(lambda: session.main_window().rect == dragged or None, 5,
+                           "the bar to be dragged")
+                self.start_three_minutes(session)
+                for screen, bar in (((1280, 720), dragged), ((1024, 768), dragged.moved(-126, 0)),
+                                    (FULL_HD, dragged.moved(-126, 0))):
+                    with self.subTest(screen=screen):
+                        called = session.driver.resolution(*screen)
+                        settled(session, bar, centred(screen), called)
             finally:
                 session.driver.resolution(*FULL_HD)
 
