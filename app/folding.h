@@ -1,7 +1,8 @@
-// The main window's two widths. Folded it shows the time entry and the four buttons;
-// expanded it adds the about area on its left. In both its right edge lies on the screen's.
-// The widths are logical: on the screen they are scaled to its DPI, as the window's
-// height and its controls were when it was created.
+// The main window's two widths and its place. Folded it shows the time entry and the four
+// buttons; expanded it adds the about area on its left. It docks at the bottom-right corner
+// of the primary screen, and in both widths its right edge lies on the screen's.
+// The widths are logical: on the screen they are scaled to the window's own DPI, as its
+// height and its controls are.
 #pragma once
 
 #include "platform/window_system.h"
@@ -11,11 +12,30 @@ namespace zorvane {
 inline constexpr int FoldedWidth = 250;
 inline constexpr int ExpandedWidth = 510;
 
-// Folds the window and docks it at the bottom-right corner of the primary screen (the
-// taskbar is not taken into account).
-void FoldAndDock(WindowSystem& ui, WindowHandle mainWindow);
+// Remembers what the screen cannot tell afterwards: which width was chosen (a new DPI
+// changes every width) and whether the bar is docked or where the user dragged it.
+class BarPlacement {
+ public:
+  explicit BarPlacement(WindowSystem& ui) : ui_(ui) {}
 
-// Switches between the widths, growing or shrinking to the left; the top edge stays.
-void ToggleFold(WindowSystem& ui, WindowHandle mainWindow);
+  // Folds the window and docks it at the bottom-right corner of the primary screen (the
+  // taskbar is not taken into account).
+  void FoldAndDock(WindowHandle bar);
+  // Switches between the widths, growing or shrinking to the left; the top edge stays.
+  void ToggleFold(WindowHandle bar);
+  // The screen changed. A docked bar docks again in the new corner, in its width; one the
+  // user dragged elsewhere stays while it is whole on a monitor, and otherwise moves, whole,
+  // onto the nearest one.
+  void FollowScreen(WindowHandle bar);
+  // The bar was laid out at another DPI: it takes its width at the new scale; docked, it
+  // docks again, and otherwise it stays where the system put it.
+  void FollowDpi(WindowHandle bar);
+  void NoteDragged() { docked_ = false; }
+
+ private:
+  WindowSystem& ui_;
+  bool expanded_ = false;
+  bool docked_ = false;
+};
 
 }  // namespace zorvane

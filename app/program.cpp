@@ -1,6 +1,5 @@
 #include "app/program.h"
 
-#include "app/folding.h"
 #include "app/main_window_controls.h"
 #include "app/main_window_layout.h"
 #include "auxwindows/aux_window_handlers.h"
@@ -17,7 +16,8 @@ constexpr int kRedrawGraceMs = 1000;
 Program::Program(Platform platform)
     : platform_(platform),
       state_(platform.threads),
-      countdown_(platform.ui, platform.threads, platform.drawing, platform.sound, state_) {}
+      countdown_(platform.ui, platform.threads, platform.drawing, platform.sound, state_),
+      placement_(platform.ui) {}
 
 std::vector<EventBinding> Program::MainWindowBindings() {
   using enum UiEvent;
@@ -34,6 +34,9 @@ std::vector<EventBinding> Program::MainWindowBindings() {
       {kHelpButton, Clicked, [this] { OpenHelpWindow(); }},
       {kNotesButton, Clicked, [this] { OpenUpdateNotesWindow(); }},
       {kSave, Clicked, [this] { SaveSettings(); }},
+      {"", ScreenChanged, [this] { placement_.FollowScreen(mainWindow_); }},
+      {"", DpiChanged, [this] { placement_.FollowDpi(mainWindow_); }},
+      {"", MovedByUser, [this] { placement_.NoteDragged(); }},
   };
 }
 
@@ -54,7 +57,7 @@ void Program::PrepareMainWindow() {
   countdown_.Attach(mainWindow_, countdown);
   settings_ = FindSettingsControls(ui, mainWindow_);
   ui.SetFocus(countdown.minutes);
-  FoldAndDock(ui, mainWindow_);
+  placement_.FoldAndDock(mainWindow_);
   LoadSettings(ui, settings_, platform_.files);
   settingsLoaded_ = true;
 }
@@ -79,7 +82,7 @@ void Program::ShutdownCleanup() {
   state_.RedrawThread.reset();
 }
 
-void Program::ToggleFold() { zorvane::ToggleFold(platform_.ui, mainWindow_); }
+void Program::ToggleFold() { placement_.ToggleFold(mainWindow_); }
 
 void Program::SaveSettings() {
   if (settingsLoaded_) zorvane::SaveSettings(platform_.ui, settings_, platform_.files);

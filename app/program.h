@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/folding.h"
 #include "core/program_state.h"
 #include "countdown/countdown.h"
 #include "platform/platform.h"
@@ -46,6 +47,7 @@ class Program {
   Platform platform_;
   ProgramState state_;
   Countdown countdown_;
+  BarPlacement placement_;
   WindowHandle mainWindow_;
   SettingsControls settings_;  // found when the main window is created
   // Set once the settings have been loaded: a run whose start stopped before that leaves

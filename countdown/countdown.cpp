@@ -64,20 +64,12 @@ void Countdown::Start() {
   // The first sound comes a second after the start at the soonest; the output is ready
   // by then.
   sound_.Prepare();
-  // The settings stay logical lengths; the display is drawn in the pixels of the screen
-  // it is centred on.
-  const int dpi = ui_.ScreenDpi();
-  const auto onScreen = [dpi](std::int32_t logical) { return ScaleLength(logical, dpi); };
+  // The settings stay logical lengths; the display is drawn in the pixels of its own DPI.
   const auto setting = [&](ControlHandle control) {
-    return onScreen(TextToInteger(ui_.ControlText(control)));
+    return TextToInteger(ui_.ControlText(control));
   };
-  state_.DisplayMarginX = onScreen(kDisplayMargin);
-  state_.DisplayMarginY = onScreen(kDisplayMargin);
-  state_.DigitSpace = onScreen(kDigitSpace);
-  state_.DigitWidth = setting(controls_.digitWidth);
-  state_.DigitHeight = setting(controls_.digitHeight);
-  state_.SegmentThickness = setting(controls_.segmentThickness);
-  state_.SegmentGap = setting(controls_.segmentGap);
+  logical_ = {setting(controls_.digitWidth), setting(controls_.digitHeight),
+              setting(controls_.segmentThickness), setting(controls_.segmentGap)};
   state_.RemainingSeconds = EnteredTotal(ui_, controls_.minutes, controls_.seconds);
   ui_.SetControlText(controls_.display.remaining, IntegerToText(state_.RemainingSeconds));
   state_.WarningArmed = 1;
@@ -86,7 +78,9 @@ void Countdown::Start() {
   ++state_.CountdownRun;
 
   const WindowHandle display = ui_.CreateWindowFromLayout(
-      DisplayWindowSpec(), {{"", UiEvent::CloseRequested, [this] { ToggleStartStop(); }}});
+      DisplayWindowSpec(), {{"", UiEvent::CloseRequested, [this] { ToggleStartStop(); }},
+                            {"", UiEvent::ScreenChanged, [this] { FollowScreen(); }},
+                            {"", UiEvent::DpiChanged, [this] { FollowScreen(); }}});
   if (!display) {
     // Without a window there is nothing to count down on: back to idle.
     EndRun();
@@ -94,6 +88,7 @@ void Countdown::Start() {
     state_.DisplayLayoutPending = 0;
     return;
   }
+  ScaleGeometry(ui_.WindowDpi(display));
   ReplaceDisplayWindow(display);
   // A redraw left running by the last Stop is let go now rather than forgotten.
   state_.RedrawThread.reset();
@@ -102,6 +97,32 @@ void Countdown::Start() {
   SetTimer();
   ui_.SetControlText(controls_.start, kOpen);
   OpenSoundAheadOfTicker();
+}
+
+void Countdown::ScaleGeometry(int dpi) {
+  const auto onScreen = [dpi](std::int32_t logical) { return ScaleLength(logical, dpi); };
+  state_.DisplayMarginX = onScreen(kDisplayMargin);
+  state_.DisplayMarginY = onScreen(kDisplayMargin);
+  state_.DigitSpace = onScreen(kDigitSpace);
+  state_.DigitWidth = onScreen(logical_.digitWidth);
+  state_.DigitHeight = onScreen(logical_.digitHeight);
+  state_.SegmentThickness = onScreen(logical_.segmentThickness);
+  state_.SegmentGap = onScreen(logical_.segmentGap);
+  geometryDpi_ = dpi;
+}
+
+void Countdown::FollowScreen() {
+  const WindowHandle display = state_.DisplayWindow.load();
+  if (stopping_ || !ui_.WindowExists(display)) return;
+  if (const int dpi = ui_.WindowDpi(display); dpi != geometryDpi_) {
+    // Sized, centred and drawn again at once at the new scale, with the time it shows (the
+    // seconds in 总时间 are those of the latest picture); the ticks go on at that scale.
+    ScaleGeometry(dpi);
+    state_.DisplayLayoutPending = 1;
+    RedrawDisplay(display_, display, TextToInteger(ui_.ControlText(controls_.display.remaining)));
+  } else {
+    CentreDisplayWindow(ui_, display);
+  }
 }
 
 void Countdown::Stop() {

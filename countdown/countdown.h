@@ -52,9 +52,22 @@ class Countdown {
   // The program is ending: the timer goes and the run ends, so no worker acts on the
   // countdown any more; returns the display window for the caller to destroy.
   WindowHandle EndForShutdown();
+  // The display's screen changed, or the display was laid out at another DPI: it is
+  // centred again at once, and at a new DPI first drawn again at the new scale.
+  void FollowScreen();
 
  private:
+  // The display's geometry as the settings give it, in logical lengths.
+  struct LogicalGeometry {
+    std::int32_t digitWidth = 0;
+    std::int32_t digitHeight = 0;
+    std::int32_t segmentThickness = 0;
+    std::int32_t segmentGap = 0;
+  };
+
   void Start();
+  // The program state's geometry from the logical one, at the display window's DPI.
+  void ScaleGeometry(int dpi);
   void Stop();
   void SetTimer();
   // When the next tick starts the warning ticker, opens the sound output now, so that the
@@ -74,6 +87,8 @@ class Countdown {
   WindowHandle mainWindow_;
   CountdownControls controls_;
   DisplayContext display_;
+  LogicalGeometry logical_;  // read at Start
+  int geometryDpi_ = 0;      // the DPI the program state's geometry is scaled to
   bool stopping_ = false;  // Stop is waiting for the last redraw
 };
 

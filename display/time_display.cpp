@@ -39,11 +39,7 @@ void LayOutWindow(DisplayContext& display, WindowHandle window, const Geometry& 
   bounds.width = DisplayWidth(g.marginX, g.width, characters, g.space);
   bounds.height = TruncateToInt(2.0 * g.marginY + g.height);
   ui.SetWindowBounds(window, bounds);
-  bounds = ui.WindowBounds(window);  // centred with the size the window really took
-  const Size screen = ui.ScreenSize();
-  bounds.left = TruncateToInt((static_cast<double>(screen.width) - bounds.width) / 2);
-  bounds.top = TruncateToInt((static_cast<double>(screen.height) - bounds.height) / 2);
-  ui.SetWindowBounds(window, bounds);
+  CentreDisplayWindow(ui, window);  // with the size the window really took
   ui.ShowWindow(window, true);
   display.state.DisplayLayoutPending = 0;
 }
@@ -111,6 +107,14 @@ void DrawSeparatorDot(Canvas& surface, std::int32_t left, std::int32_t top, std:
   SelectionRestorer selection(surface);
   selection.Use(pen, brush);
   surface.Ellipse(left, top, right, bottom);
+}
+
+void CentreDisplayWindow(WindowSystem& ui, WindowHandle window) {
+  Rect bounds = ui.WindowBounds(window);
+  const Size screen = ui.ScreenSize();
+  bounds.left = TruncateToInt((static_cast<double>(screen.width) - bounds.width) / 2);
+  bounds.top = TruncateToInt((static_cast<double>(screen.height) - bounds.height) / 2);
+  ui.SetWindowBounds(window, bounds);
 }
 
 void RedrawDisplay(DisplayContext& display, WindowHandle window, std::int32_t remaining) {

@@ -53,6 +53,10 @@ inline constexpr std::int32_t kDigitSpace = 3;
 std::int32_t DisplayWidth(std::int32_t margin, std::int32_t digitWidth, std::int32_t characters,
                           std::int32_t digitSpace = kDigitSpace);
 
+// Centres the display window on the primary screen with the size it has: whole on it
+// wherever it fits. On the UI thread.
+void CentreDisplayWindow(WindowSystem& ui, WindowHandle window);
+
 // Draws `remaining` in `window`, the display of the countdown the redraw was started for.
 // What changes windows of the UI thread (the first picture's layout, the keyed look, the
 // seconds in 总时间) is done there, and only while `window` still shows its countdown:

@@ -1,6 +1,6 @@
 // The window system as the rest of the program sees it: windows built from layout tables,
-// controls found by name, five events, geometry, visibility, focus, the message loop,
-// modal windows and the message box.
+// controls found by name, their events, geometry, the screen, visibility, focus, the
+// message loop, modal windows and the message box.
 // It never exposes a Win32 type; the Win32 backend and the in-memory backend implement it.
 #pragma once
 
@@ -34,6 +34,14 @@ enum class UiEvent {
   Created,             // once, after the window and all its controls exist
   AboutToBeDestroyed,  // once, while the window is being destroyed
   CloseRequested,      // the window was asked to close; it then closes
+  // The screen changed under the program: its resolution, its work area or its monitors.
+  // Every top-level window gets it, after the change.
+  ScreenChanged,
+  // The window has been laid out again at another DPI (its monitor's scale changed, or it
+  // was moved to a monitor of another scale), in the rectangle the system suggested.
+  DpiChanged,
+  // The user dragged the window to another place.
+  MovedByUser,
 };
 
 // Binds one event of one control (or, with an empty control name, of the window itself)
@@ -74,6 +82,11 @@ class WindowSystem {
   // The primary screen's DPI as the system reports it to the program (96 at 100 %). Every
   // window is laid out at it when it is created (see scaled_layout.h).
   virtual int ScreenDpi() const = 0;
+  // The DPI `window` is laid out at now: the one it was created at, until a DpiChanged
+  // event lays it out at another. On the UI thread.
+  virtual int WindowDpi(WindowHandle window) const = 0;
+  // Every monitor's full rectangle in screen coordinates, the primary one first.
+  virtual std::vector<Rect> MonitorRects() const = 0;
 
   // A control by its layout name; a zero handle when the window has no such control.
   virtual ControlHandle FindControl(WindowHandle window, std::string_view name) const = 0;

@@ -2,10 +2,13 @@
 # A virtual 1920x1080 X screen and a Wine prefix for running the Windows program and its
 # tests, started once and shared by every test of a run.
 #
-#   wine-env.sh start STATE_DIR [DPI]   starts Xvfb and a persistent wineserver; writes
+#   wine-env.sh start STATE_DIR [DPI [desktop]]
+#                                       starts Xvfb and a persistent wineserver; writes
 #                                       STATE_DIR/env. The prefix's screen has DPI dots
 #                                       per inch (96, 100 %, unless given), which Wine
-#                                       reports to programs that are DPI aware
+#                                       reports to programs that are DPI aware. With
+#                                       "desktop", programs run in a Wine virtual desktop
+#                                       of 1920x1080, whose resolution a program can change
 #   wine-env.sh stop STATE_DIR          stops both and removes STATE_DIR/env
 #
 # The prefix (STATE_DIR/prefix) is kept between runs: creating one takes 10 to 20 seconds.
@@ -14,6 +17,7 @@ set -euo pipefail
 action=${1:?start or stop}
 state=$(mkdir -p "${2:?state folder}" && cd "$2" && pwd)
 dpi=${3:-96}
+desktop=${4:-}
 envfile=$state/env
 case "$dpi" in
   ''|*[!0-9]*) echo "the DPI is a whole number of dots per inch, not '$dpi'" >&2; exit 2 ;;
@@ -90,6 +94,15 @@ ENV
       >>"$state/wineboot.log" 2>&1
     wineserver -w
     echo "$dpi" >"$WINEPREFIX/.zorvane-dpi"
+  fi
+  # A virtual desktop: plain Xvfb has one mode, the desktop any of Wine's list.
+  if [ "$desktop" = desktop ] && [ ! -f "$WINEPREFIX/.zorvane-desktop" ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Zorvane /f \
+      >>"$state/wineboot.log" 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Zorvane /d 1920x1080 /f \
+      >>"$state/wineboot.log" 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.zorvane-desktop"
   fi
   # One wineserver for the whole run, instead of one per test.
   wineserver -p >/dev/null 2>&1

@@ -146,9 +146,7 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout
       control.window = id;
       control.text = std::string(controlSpec.text);
       control.colour = controlSpec.colour;
-      if (controlSpec.kind == ControlKind::Button || controlSpec.kind == ControlKind::PicBox) {
-        control.picture = PictureForDpi(controlSpec.picture, dpi_);
-      }
+      control.picture = PictureOf(controlSpec, dpi_);
       window.controls.push_back(controlId);
     }
   }
@@ -231,6 +229,23 @@ Size MemoryWindowSystem::ScreenSize() const {
 int MemoryWindowSystem::ScreenDpi() const {
   Lock lock(mutex_);
   return dpi_;
+}
+
+int MemoryWindowSystem::WindowDpi(WindowHandle window) const {
+  Lock lock(mutex_);
+  auto found = windows_.find(window.value);
+  return found == windows_.end() ? dpi_ : found->second.layout.Dpi();
+}
+
+std::vector<Rect> MemoryWindowSystem::MonitorRects() const {
+  Lock lock(mutex_);
+  if (monitors_.empty()) return {{0, 0, screen_.width, screen_.height}};
+  return monitors_;
+}
+
+std::optional<Picture> MemoryWindowSystem::PictureOf(const ControlSpec& control, int dpi) const {
+  if (control.kind != ControlKind::Button && control.kind != ControlKind::PicBox) return {};
+  return PictureForDpi(control.picture, dpi);
 }
 
 ControlHandle MemoryWindowSystem::FindControl(WindowHandle window, std::string_view name) const {
@@ -355,6 +370,46 @@ void MemoryWindowSystem::SetScreenDpi(int dpi) {
   dpi_ = dpi;
 }
 
+void MemoryWindowSystem::ChangeResolution(Size screen) {
+  {
+    Lock lock(mutex_);
+    screen_ = screen;
+    if (!monitors_.empty()) monitors_.front() = {0, 0, screen.width, screen.height};
+  }
+  FireEverywhere(UiEvent::ScreenChanged);
+}
+
+void MemoryWindowSystem::ChangeMonitors(std::vector<Rect> monitors) {
+  {
+    Lock lock(mutex_);
+    monitors_ = std::move(monitors);
+    if (!monitors_.empty()) screen_ = {monitors_.front().width, monitors_.front().height};
+  }
+  FireEverywhere(UiEvent::ScreenChanged);
+}
+
+void MemoryWindowSystem::ChangeWorkArea() { FireEverywhere(UiEvent::ScreenChanged); }
+
+void MemoryWindowSystem::ChangeWindowDpi(WindowHandle window, int dpi, Rect suggested) {
+  {
+    Lock lock(mutex_);
+    auto found = windows_.find(window.value);
+    if (found == windows_.end()) return;
+    // The rows stay where they are, so the controls still point at theirs.
+    found->second.layout.Rescale(dpi);
+    for (std::uintptr_t id : found->second.controls) {
+      Control& control = controls_.at(id);
+      control.picture = PictureOf(*control.layout, dpi);
+    }
+    found->second.bounds = suggested;
+  }
+  Fire(window.value, {}, UiEvent::DpiChanged);
+}
+
+void MemoryWindowSystem::FireEverywhere(UiEvent event) {
+  for (WindowHandle window : Windows()) Fire(window.value, {}, event);
+}
+
 // The handler is copied out under the lock and runs without it: it may call back in, and it
 // may destroy its own window.
 void MemoryWindowSystem::Fire(std::uintptr_t window, std::string_view control, UiEvent event) {
@@ -477,6 +532,20 @@ void MemoryWindowSystem::RequestClose(WindowHandle window) {
   if (!WindowExists(window)) return;
   Fire(window.value, {}, UiEvent::CloseRequested);
   DestroyWindow(window);
+}
+
+void MemoryWindowSystem::Drag(WindowHandle window, Point to) {
+  {
+    Lock lock(mutex_);
+    auto found = windows_.find(window.value);
+    if (found == windows_.end() || !found->second.enabled ||
+        !found->second.layout.Window().dragAnywhere) {
+      return;
+    }
+    found->second.bounds.left = to.x;
+    found->second.bounds.top = to.y;
+  }
+  Fire(window.value, {}, UiEvent::MovedByUser);
 }
 
 void MemoryWindowSystem::PressEscape(WindowHandle window) {

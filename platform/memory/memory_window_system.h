@@ -68,6 +68,8 @@ class MemoryWindowSystem final : public WindowSystem {
   void EnableWindow(WindowHandle window, bool enabled) override;
   Size ScreenSize() const override;
   int ScreenDpi() const override;
+  int WindowDpi(WindowHandle window) const override;
+  std::vector<Rect> MonitorRects() const override;
   ControlHandle FindControl(WindowHandle window, std::string_view name) const override;
   std::string ControlText(ControlHandle control) const override;
   void SetControlText(ControlHandle control, std::string_view text) override;
@@ -96,6 +98,8 @@ class MemoryWindowSystem final : public WindowSystem {
   void PressTab(bool backwards = false);
   // A close request such as Alt+F4.
   void RequestClose(WindowHandle window);
+  // Drags the window by its background until its top-left corner is at `to`.
+  void Drag(WindowHandle window, Point to);
   // OK on the message box that is up (the latest one still open).
   void DismissMessageBox();
 
@@ -118,9 +122,21 @@ class MemoryWindowSystem final : public WindowSystem {
   bool IsMessageBoxOpen() const;
 
   // --- The environment ----------------------------------------------------------------
+  // Changes the screen's size quietly, as a change the system tells no program about.
   void SetScreenSize(Size screen);
   // 96 until set; windows created afterwards are laid out at the new DPI.
   void SetScreenDpi(int dpi);
+  // What the system tells every top-level window with ScreenChanged, on the calling (UI)
+  // thread, once the change is made: a new resolution of the primary screen (a single
+  // monitor follows it), a new set of monitors (the primary one first, at 0,0; one
+  // unplugged, say), a work area changed by the taskbar (which the program ignores).
+  void ChangeResolution(Size screen);
+  void ChangeMonitors(std::vector<Rect> monitors);
+  void ChangeWorkArea();
+  // The window's monitor changed its scale: as Windows does, it is laid out again at `dpi`
+  // (its controls, fonts and pictures), takes the rectangle suggested, and then gets
+  // DpiChanged.
+  void ChangeWindowDpi(WindowHandle window, int dpi, Rect suggested);
   // Queued for the message loop, as a message posted to a window would be.
   void Post(std::function<void()> task);
   // Whether a message (posted, or sent by a worker) waits for the UI thread.
@@ -161,6 +177,8 @@ class MemoryWindowSystem final : public WindowSystem {
   void ChangeWindowState(WindowHandle window, Value Window::*field, Value value);
 
   void Fire(std::uintptr_t window, std::string_view control, UiEvent event);
+  void FireEverywhere(UiEvent event);
+  std::optional<Picture> PictureOf(const ControlSpec& control, int dpi) const;
   void ReplaceText(ControlHandle control, std::string text);
   bool ControlVisibleLocked(const Control& control, Rect* inWindow) const;
   bool ControlShownLocked(const Control& control) const;
@@ -178,6 +196,7 @@ class MemoryWindowSystem final : public WindowSystem {
   const std::thread::id uiThread_ = std::this_thread::get_id();
   mutable std::deque<std::shared_ptr<SentCall>> sent_;
   Size screen_;
+  std::vector<Rect> monitors_;  // empty: one monitor, the primary screen
   int dpi_ = kLogicalDpi;
   VirtualScheduler* scheduler_;
   std::uintptr_t nextId_ = 1;

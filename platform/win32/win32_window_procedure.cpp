@@ -47,7 +47,16 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       return 0;
     case WM_DPICHANGED:
       OnDpiChanged(*window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      // Dragged onto a monitor of another scale, the window is where the user takes it.
+      if (window->dragged) Fire(*window, {}, UiEvent::MovedByUser);
+      Fire(*window, {}, UiEvent::DpiChanged);
       return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam != SPI_SETWORKAREA) break;
+      [[fallthrough]];
+    case WM_DISPLAYCHANGE:  // a new resolution, or a monitor added or removed
+      Fire(*window, {}, UiEvent::ScreenChanged);
+      break;
     case WM_TIMER:
       state->OnTimer(*window, static_cast<int>(wParam));
       return 0;
@@ -73,8 +82,17 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       if (window->layout.Window().dragAnywhere) {
         // Moving as if the title bar had been pressed. Labels let presses through to here;
         // buttons and edit boxes keep theirs.
+        RECT before{}, after{};
+        GetWindowRect(hwnd, &before);
         ReleaseCapture();
-        SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        window->dragged = true;
+        SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);  // returns when the drag ends
+        if (BoundRecord(hwnd) != window) return 0;  // gone meanwhile
+        window->dragged = false;
+        GetWindowRect(hwnd, &after);
+        if (before.left != after.left || before.top != after.top) {
+          Fire(*window, {}, UiEvent::MovedByUser);
+        }
         return 0;
       }
       break;

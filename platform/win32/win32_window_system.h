@@ -33,6 +33,8 @@ class Win32WindowSystem final : public WindowSystem {
   void EnableWindow(WindowHandle window, bool enabled) override;
   Size ScreenSize() const override;
   int ScreenDpi() const override;
+  int WindowDpi(WindowHandle window) const override;
+  std::vector<Rect> MonitorRects() const override;
   ControlHandle FindControl(WindowHandle window, std::string_view name) const override;
   std::string ControlText(ControlHandle control) const override;
   void SetControlText(ControlHandle control, std::string_view text) override;

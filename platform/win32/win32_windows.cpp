@@ -41,6 +41,31 @@ FrameStyles StylesFor(const WindowSpec& layout) {
   return {WS_POPUP, exStyle};
 }
 
+// The DPI of the monitor the window is on, as Windows 10 (1607) and later tell it; 0 before
+// them (the call is looked up, so that the program still starts on Windows 7).
+int MonitorDpiOf(HWND hwnd) {
+  using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+  static const GetDpiForWindowCall getDpiForWindow = [] {
+    GetDpiForWindowCall call = nullptr;
+    Bind(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow", call);
+    return call;
+  }();
+  return getDpiForWindow != nullptr ? static_cast<int>(getDpiForWindow(hwnd)) : 0;
+}
+
+// Adds the monitor's rectangle to the list `found` points at, the primary monitor first.
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  const RECT& r = info.rcMonitor;
+  auto& list = *reinterpret_cast<std::vector<Rect>*>(found);
+  const Rect rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+  list.push_back(rect);
+  if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) std::swap(list.front(), list.back());
+  return TRUE;
+}
+
 }  // namespace
 
 Win32WindowSystem::Win32WindowSystem() : state_(std::make_unique<State>()) {
@@ -85,6 +110,13 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
   window->layoutName = GlobalAtom(GbkToWide(scaled.name));
   TagWithLayoutName(hwnd, window->layoutName);
   state_->windows.emplace(hwnd, std::move(record));
+  // The system's DPI is fixed at sign-in; the screen's scale may have changed since.
+  if (const int dpi = MonitorDpiOf(hwnd); dpi > 0 && dpi != window->layout.Dpi()) {
+    window->layout.Rescale(dpi);
+    const Point at = CentredOrigin(scaled.size, ScreenSize());
+    SetWindowPos(hwnd, nullptr, at.x, at.y, scaled.size.width, scaled.size.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 
   for (std::size_t i = 0; i < scaled.controls.size(); ++i) {
     window->controls.push_back(CreateControl(*window, i));
@@ -172,6 +204,25 @@ int Win32WindowSystem::ScreenDpi() const {
   const WindowDc screen(nullptr);
   const int dpi = GetDeviceCaps(screen.get(), LOGPIXELSX);
   return dpi > 0 ? dpi : kLogicalDpi;
+}
+
+// A window of ours is laid out at the DPI its record holds (its monitor's, kept up to date
+// by WM_DPICHANGED); any other at its monitor's, or the system's before Windows 10.
+int Win32WindowSystem::WindowDpi(WindowHandle window) const {
+  const HWND hwnd = AsHwnd(window);
+  if (const WindowRecord* record = state_->RecordOf(hwnd)) return record->layout.Dpi();
+  const int dpi = MonitorDpiOf(hwnd);
+  return dpi > 0 ? dpi : ScreenDpi();
+}
+
+std::vector<Rect> Win32WindowSystem::MonitorRects() const {
+  std::vector<Rect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty()) {
+    const Size screen = ScreenSize();
+    monitors.push_back({0, 0, screen.width, screen.height});
+  }
+  return monitors;
 }
 
 KeptPictures& Win32WindowSystem::Pictures() { return state_->pictures; }

@@ -86,6 +86,7 @@ struct WindowRecord {
   ScopedGdiObject<HBRUSH> background;
   std::vector<std::unique_ptr<ControlRecord>> controls;  // in table order; id = index + 1
   HWND pendingFocus = nullptr;  // focus asked for while the window was still hidden
+  bool dragged = false;  // the user is dragging it: a new DPI now comes from the drag
   std::map<int, TimerRecord> timers;
 
   ControlRecord* ControlById(int id) const;

@@ -154,6 +154,27 @@ TEST_F(Win32WindowSystemTest, EventsReachTheirBindings) {
   EXPECT_FALSE(ui.WindowExists(window));
 }
 
+// What the system says of the screen reaches the window as neutral events: a new
+// resolution and a new work area as ScreenChanged (other settings not), a new DPI as
+// DpiChanged once the window is laid out at it.
+TEST_F(Win32WindowSystemTest, ScreenAndDpiChangesReachTheirBindings) {
+  std::vector<std::string> events;
+  WindowHandle window;
+  window = Open({{"", UiEvent::ScreenChanged, [&] { events.push_back("screen"); }},
+                 {"", UiEvent::DpiChanged, [&] {
+                    events.push_back("dpi " + std::to_string(ui.WindowDpi(window)));
+                  }}});
+  const HWND hwnd = AsHwnd(window);
+  SendMessageW(hwnd, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 720));
+  SendMessageW(hwnd, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  SendMessageW(hwnd, WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+  RECT suggested{0, 0, 450, 240};
+  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(events, (std::vector<std::string>{"screen", "screen", "dpi 144"}));
+  EXPECT_EQ(ui.MonitorRects().front(),
+            (Rect{0, 0, ui.ScreenSize().width, ui.ScreenSize().height}));
+}
+
 TEST_F(Win32WindowSystemTest, NoEventReachesAWindowOnItsWayOut) {
   WindowHandle window;
   int clicks = 0;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/win32/handle_casts.h"
 #include "tests/e2e/driver/json_writer.h"
@@ -276,6 +277,95 @@ Answer Probe(std::string_view processWord) {
   return {json.str()};
 }
 
+std::optional<int> ParseInt(std::string_view word) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  if (word.empty() || error != std::errc{} || end != word.data() + word.size()) return std::nullopt;
+  return value;
+}
+
+// The whole numbers of `text`, separated by blanks; nothing unless there are `count`.
+std::optional<std::vector<int>> ParseInts(std::string_view text, std::size_t count) {
+  std::vector<int> numbers;
+  for (std::string_view rest = text; !TrimmedLeft(rest).empty();) {
+    const std::optional<int> number = ParseInt(FirstWord(rest, rest));
+    if (!number) return std::nullopt;
+    numbers.push_back(*number);
+  }
+  if (numbers.size() != count) return std::nullopt;
+  return numbers;
+}
+
+// Milliseconds on the clock Wine's QueryPerformanceCounter reads (CLOCK_MONOTONIC_RAW), so
+// a test can time what follows from the moment of a change.
+double NowMs() {
+  LARGE_INTEGER counter{}, frequency{};
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// A new resolution of the primary screen, as a projector plugged in gives: Wine then sends
+// every top-level window WM_DISPLAYCHANGE. It needs a Wine virtual desktop.
+Answer Resolution(std::string_view args) {
+  const std::optional<std::vector<int>> size = ParseInts(args, 2);
+  if (!size) return Failure("resolution WIDTH HEIGHT");
+  DEVMODEW mode{};
+  mode.dmSize = sizeof(mode);
+  mode.dmPelsWidth = static_cast<DWORD>((*size)[0]);
+  mode.dmPelsHeight = static_cast<DWORD>((*size)[1]);
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  const double calledAt = NowMs();
+  const LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+  if (result != DISP_CHANGE_SUCCESSFUL) {
+    return Failure("ChangeDisplaySettingsExW answered " + std::to_string(result));
+  }
+  JsonWriter json;
+  json.BeginObject()
+      .Flag("ok", true)
+      .Number("width", GetSystemMetrics(SM_CXSCREEN))
+      .Number("height", GetSystemMetrics(SM_CYSCREEN))
+      .Number("calledAtUs", static_cast<std::int64_t>(calledAt * 1000.0))
+      .EndObject();
+  return {json.str()};
+}
+
+// Tells the window its monitor now has DPI and suggests a rectangle, as Windows does when
+// the scale changes. The rectangle goes by address: it is put at one address in both
+// processes, so that it is found there whether or not Wine copies it across.
+Answer DpiChange(HWND hwnd, std::string_view args) {
+  const std::optional<std::vector<int>> numbers = ParseInts(args, 5);
+  if (!numbers) return Failure("dpichange HWND DPI LEFT TOP RIGHT BOTTOM");
+  const std::vector<int>& n = *numbers;
+  const RECT suggested{n[1], n[2], n[3], n[4]};
+  DWORD processId = 0;
+  GetWindowThreadProcessId(hwnd, &processId);
+  const HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+  if (process == nullptr) return Failure("cannot open the window's process");
+  void* remote =
+      VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  void* local = remote == nullptr ? nullptr
+                                  : VirtualAlloc(remote, sizeof(RECT), MEM_COMMIT | MEM_RESERVE,
+                                                 PAGE_READWRITE);
+  bool sent = false;
+  if (local == remote && local != nullptr &&
+      WriteProcessMemory(process, remote, &suggested, sizeof(RECT), nullptr)) {
+    *static_cast<RECT*>(local) = suggested;
+    DWORD_PTR result = 0;
+    sent = SendMessageTimeoutW(hwnd, WM_DPICHANGED, MAKEWPARAM(n[0], n[0]),
+                               reinterpret_cast<LPARAM>(remote), SMTO_BLOCK, kAnswerTimeoutMs,
+                               &result) != 0;
+  }
+  if (local != nullptr) VirtualFree(local, 0, MEM_RELEASE);
+  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (!sent) return Failure("WM_DPICHANGED could not be sent");
+  JsonWriter json;
+  json.BeginObject().Flag("ok", true).Number("hwnd", HwndNumber(hwnd)).EndObject();
+  return {json.str()};
+}
+
 }  // namespace
 
 Answer RunCommand(std::string_view line) {
@@ -287,6 +377,7 @@ Answer RunCommand(std::string_view line) {
   if (verb == "windows") return Windows();
   if (verb == "untagged") return Untagged(TrimmedLeft(rest));
   if (verb == "probe") return Probe(TrimmedLeft(rest));
+  if (verb == "resolution") return Resolution(rest);
 
   std::string_view text;
   const std::string_view target = FirstWord(rest, text);
@@ -297,11 +388,12 @@ Answer RunCommand(std::string_view line) {
   if (verb == "click") handler = Click;
   if (verb == "close") handler = Close;
   if (verb == "layered") handler = Layered;
-  if (handler == nullptr && verb != "settext") {
+  if (handler == nullptr && verb != "settext" && verb != "dpichange") {
     return Failure("unknown command: " + std::string(verb));
   }
   const std::optional<HWND> hwnd = ParseHwnd(target);
   if (!hwnd || !IsWindow(*hwnd)) return Failure("no such window: " + std::string(target));
+  if (verb == "dpichange") return DpiChange(*hwnd, text);
   return handler != nullptr ? handler(*hwnd) : SetText(*hwnd, text);
 }
 

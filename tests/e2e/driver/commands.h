@@ -11,6 +11,11 @@
 //                          boxes), each with every window inside it: class, text, rectangle
 //   probe PID              what process PID holds (handles, GDI objects, threads, memory);
 //                          only the test-only resource probe build answers
+//   resolution W H         changes the primary screen to W x H (ChangeDisplaySettingsExW;
+//                          Wine's virtual desktop only); answers the new size and when
+//                          the call was made, in microseconds of QueryPerformanceCounter
+//   dpichange HWND DPI L T R B
+//                          sends WM_DPICHANGED for DPI with the suggested rectangle
 //   exit                   ends the driver
 //
 // HWND is a number, decimal or 0x-hexadecimal, as the answers give it. Every answer has

@@ -1,6 +1,6 @@
 """zdriver.exe, a small Win32 program under the same Wine server as the program: it sees
 what X cannot (layout names, control texts, focus, layered attributes) and sends window
-messages."""
+messages, and changes the screen under it (resolution, DPI)."""
 
 from __future__ import annotations
 
@@ -11,6 +11,7 @@ import threading
 
 from .environment import required_env, wine_env
 from .errors import HarnessError
+from .geometry import Rect
 from .processes import start_process, stop_process
 from .window_info import ControlInfo, LayeredInfo, PlainWindow, WindowInfo
 
@@ -89,6 +90,17 @@ class Driver:
         answer = self.command(f"layered {hwnd}")
         return LayeredInfo(answer["layeredStyle"], answer["hasAttributes"], answer["key"],
                            answer["alpha"], answer["flags"])
+
+    def resolution(self, width: int, height: int) -> float:
+        """Changes the primary screen's resolution (in a Wine virtual desktop); returns when
+        the call was made, in seconds of CLOCK_MONOTONIC_RAW, the clock of Wine's
+        QueryPerformanceCounter."""
+        return self.command(f"resolution {width} {height}")["calledAtUs"] / 1e6
+
+    def dpi_change(self, hwnd: int, dpi: int, suggested: Rect) -> None:
+        """Sends the window WM_DPICHANGED for `dpi` with the suggested rectangle."""
+        self.command(f"dpichange {hwnd} {dpi} {suggested.left} {suggested.top} "
+                     f"{suggested.right} {suggested.bottom}")
 
     def probe(self, pid: int) -> dict[str, int]:
         """What the resource probe build running as process `pid` holds now: handles,
