@@ -2,11 +2,13 @@
 under the same Wine and printed as tables. Run it with `scripts/bench.sh`.
 
 What is measured is what ships: Zorvane.exe out of the release zip (stripped), against the
-least a Win32 window program can be (minimal_window.exe), stripped the same way.
+least a Win32 window program can be (minimal_window.exe) and against the plainest program
+that shows the same windows as Zorvane at its start (same_windows.exe), both stripped the
+same way.
 
-- start-up: from starting the process to its window being visible on the X screen, both
-  programs taken in turns, median of several starts; then one traced start of each, to
-  show where the time goes (startup_trace.py);
+- start-up: from starting the process to its window being visible on the X screen, the
+  three programs taken in turns, median of several starts; then one traced start of
+  Zorvane and of the minimal program, to show where the time goes (startup_trace.py);
 - memory: what Linux counts of each running process once its window is up;
 - CPU: each phase of a countdown on its own, for the program and for the processes that
   work for it (cpu_phases.py);
@@ -30,7 +32,7 @@ from countdown_timing import (DRIFT_COUNTDOWN_SECONDS, measure_drift,  # noqa: E
                               measure_stop_latency)
 from cpu_phases import PROGRAM, measure_minimal_idle, measure_phases  # noqa: E402
 from machine import describe  # noqa: E402
-from shipped_programs import stripped_copy, unpack_shipped  # noqa: E402
+from shipped_programs import Measured, stripped_copy, unpack_shipped  # noqa: E402
 from startup_figures import STARTS, KeptDesktop, measure_startup_and_memory  # noqa: E402
 from startup_trace import CHANNELS, CONTROLS, PARTS, PICTURES, Breakdown, traced_start  # noqa: E402
 
@@ -38,6 +40,13 @@ from startup_trace import CHANNELS, CONTROLS, PARTS, PICTURES, Breakdown, traced
 NAMED_DLLS = ("comctl32.dll", "winmm.dll", "msacm32.dll", "msimg32.dll")
 OWN_ROW_MS = 2.0
 HELPERS = ("wineserver", "Wine desktop", "Xvfb", "pulseaudio")
+# The program with Zorvane's windows at start-up and nothing else.
+SAME_WINDOWS = "same windows"
+MEMORY_ROWS = (("resident memory (VmRSS, median)", "VmRSS"),
+               ("own memory (RssAnon, median)", "RssAnon"))
+NOT_COMPARED = ("-",) * 4
+MAIN_HEADER = ("figure", "Zorvane", "minimal Win32 program", "ratio",
+               "program with the same windows", "ratio")
 
 
 def measure_redraw(env: dict) -> tuple[float, float]:
@@ -75,6 +84,13 @@ def ratio(a: float, b: float) -> str:
     return f"{a / b:.2f}x" if b else "-"
 
 
+def memory_row(title: str, key: str, z: dict, m: dict, s: dict) -> tuple[str, ...]:
+    """Zorvane's median of `key`, then the minimal program's and the same-windows
+    program's, each followed by Zorvane's ratio to it."""
+    return (title, f"{z[key] / 1024:.1f} MB", f"{m[key] / 1024:.1f} MB", ratio(z[key], m[key]),
+            f"{s[key] / 1024:.1f} MB", ratio(z[key], s[key]))
+
+
 def print_table(header: tuple[str, ...], rows: list[tuple[str, ...]]) -> None:
     print("| " + " | ".join(header) + " |")
     print("|" + "---|" * len(header))
@@ -83,31 +99,35 @@ def print_table(header: tuple[str, ...], rows: list[tuple[str, ...]]) -> None:
     print()
 
 
+def startup_rows(memory) -> list[tuple[str, ...]]:
+    z, m, s = memory["Zorvane"], memory["minimal"], memory[SAME_WINDOWS]
+    z_start, m_start, s_start = (statistics.median(p["startup"]) for p in (z, m, s))
+    return [
+        (f"start-up to a visible window (median of {STARTS}, in turns)",
+         f"{1000 * z_start:.0f} ms", f"{1000 * m_start:.0f} ms", ratio(z_start, m_start),
+         f"{1000 * s_start:.0f} ms", ratio(z_start, s_start)),
+        *(memory_row(title, key, z, m, s) for title, key in MEMORY_ROWS),
+    ]
+
+
 def main_rows(memory, drift, stops, redraw) -> list[tuple[str, ...]]:
-    z, m = memory["Zorvane"], memory["minimal"]
-    z_start, m_start = statistics.median(z["startup"]), statistics.median(m["startup"])
     every_stop = [t for phase in stops.values() for t in phase]
     stop_median = [statistics.median(bound) for bound in zip(*every_stop)]
     stop_worst = [max(bound) for bound in zip(*every_stop)]
     gdi, copy = redraw
     return [
-        (f"start-up to a visible window (median of {STARTS}, in turns)",
-         f"{1000 * z_start:.0f} ms", f"{1000 * m_start:.0f} ms", ratio(z_start, m_start)),
-        ("resident memory (VmRSS, median)", f"{z['VmRSS'] / 1024:.1f} MB",
-         f"{m['VmRSS'] / 1024:.1f} MB", ratio(z["VmRSS"], m["VmRSS"])),
-        ("own memory (RssAnon, median)", f"{z['RssAnon'] / 1024:.1f} MB",
-         f"{m['RssAnon'] / 1024:.1f} MB", ratio(z["RssAnon"], m["RssAnon"])),
+        *startup_rows(memory),
         ("redraw of the 584x210 display (GDI) vs a plain copy", f"{gdi:.3f} ms",
-         f"{copy:.3f} ms", ratio(gdi, copy)),
+         f"{copy:.3f} ms", ratio(gdi, copy), "-", "-"),
         ("first change of the seconds, against its due time 2 s after the click",
-         "%+.0f .. %+.0f ms" % tuple(1000 * t for t in drift["first"]), "-", "-"),
+         "%+.0f .. %+.0f ms" % tuple(1000 * t for t in drift["first"]), *NOT_COMPARED),
         (f"tick drift after the first change, {drift['ticks']} ticks: mean / worst",
-         f"{1000 * drift['mean']:+.0f} / {1000 * drift['worst']:+.0f} ms", "-", "-"),
+         f"{1000 * drift['mean']:+.0f} / {1000 * drift['worst']:+.0f} ms", *NOT_COMPARED),
         (f"tick drift at the end ({DRIFT_COUNTDOWN_SECONDS - 1} s after the first change)",
-         f"{1000 * drift['end']:+.0f} ms", "-", "-"),
+         f"{1000 * drift['end']:+.0f} ms", *NOT_COMPARED),
         (f"stop, click on play to the display gone, {len(every_stop)} stops in the last "
          f"30 s: median / worst", "%.0f .. %.0f / %.0f .. %.0f ms"
-         % tuple(1000 * t for t in (*stop_median, *stop_worst)), "-", "-"),
+         % tuple(1000 * t for t in (*stop_median, *stop_worst)), *NOT_COMPARED),
     ]
 
 
@@ -157,6 +177,19 @@ def breakdown_rows(traced: dict[str, Breakdown],
     return rows
 
 
+def print_startups(memory) -> None:
+    print("Start-ups (s): " + "; ".join(f"{name} {', '.join(f'{t:.3f}' for t in f['startup'])}"
+                                        for name, f in memory.items()))
+
+
+def print_measured(env: dict, shipped: Measured, minimal: Measured,
+                   same_windows: Measured) -> None:
+    print(describe(env))
+    print(f"Zorvane measured: {shipped.describe()}")
+    print(f"minimal program measured: {minimal.describe()}")
+    print(f"program with the same windows measured: {same_windows.describe()}\n")
+
+
 def main() -> None:
     env = wine_env()
     work = Path(required_env("ZORVANE_BENCH_DIR"))
@@ -164,9 +197,16 @@ def main() -> None:
     shipped = unpack_shipped(Path(required_env("ZORVANE_RELEASE_ZIP")), work)
     minimal = stripped_copy(Path(required_env("ZORVANE_MINIMAL_EXE")),
                             required_env("ZORVANE_STRIP"), work)
+    same_windows = stripped_copy(Path(required_env("ZORVANE_SAME_WINDOWS_EXE")),
+                                 required_env("ZORVANE_STRIP"), work)
     programs = {"Zorvane": shipped.path, "minimal": minimal.path}
 
-    memory = measure_startup_and_memory(env, programs)
+    memory = measure_startup_and_memory(env, {**programs, SAME_WINDOWS: same_windows.path})
+    if "--startup" in sys.argv[1:]:
+        print_measured(env, shipped, minimal, same_windows)
+        print_table(MAIN_HEADER, startup_rows(memory))
+        print_startups(memory)
+        return
     with KeptDesktop(env):
         traced = {name: traced_start(env, exe, work / f"{name}-start.log")
                   for name, exe in programs.items()}
@@ -177,11 +217,8 @@ def main() -> None:
     redraw = measure_redraw(env)
     sound = measure_sound_latency(env)
 
-    print(describe(env))
-    print(f"Zorvane measured: {shipped.describe()}")
-    print(f"minimal program measured: {minimal.describe()}\n")
-    print_table(("figure", "Zorvane", "minimal Win32 program", "ratio"),
-                main_rows(memory, drift, stops, redraw))
+    print_measured(env, shipped, minimal, same_windows)
+    print_table(MAIN_HEADER, main_rows(memory, drift, stops, redraw))
     print("Start-ups are taken while Wine's desktop process runs, as the desktop always "
           "does on Windows (startup_figures.py); memory is read 1.5 s after each start.\n")
 
@@ -215,9 +252,7 @@ def main() -> None:
     for phase, times in stops.items():
         each = ", ".join(f"{1000 * low:.0f}..{1000 * high:.0f}" for low, high in times)
         print(f"Stops, {phase} (ms): {each}")
-    z, m = memory["Zorvane"], memory["minimal"]
-    print(f"Start-ups (s): Zorvane {', '.join(f'{t:.3f}' for t in z['startup'])}; "
-          f"minimal {', '.join(f'{t:.3f}' for t in m['startup'])}")
+    print_startups(memory)
     print(f"The traces of the two starts are in {work}.")
 
 

@@ -1,6 +1,7 @@
 """The programs the benchmark measures, as users get them: Zorvane.exe taken out of the
-release zip (stripped when it was packed), and the minimal window program stripped the same
-way, so that neither carries debugging sections that the Wine loader would map."""
+release zip (stripped when it was packed), and the two programs it is set against (the
+minimal window program and the one with Zorvane's windows) stripped the same way, so that
+none carries debugging sections that the Wine loader would map."""
 
 from __future__ import annotations
 
