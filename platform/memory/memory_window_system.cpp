@@ -175,6 +175,7 @@ void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
   for (int id : found->second.timers) KillTimer(window, id);
   if (found->second.layout.Window().endsProgram) quit_ = true;
   windows_.erase(found);
+  pictures_.Forget(window);
 }
 
 bool MemoryWindowSystem::WindowExists(WindowHandle window) const {

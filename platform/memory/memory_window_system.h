@@ -30,6 +30,7 @@
 #include "platform/dpi_scale.h"
 #include "platform/event_bindings.h"
 #include "platform/jpeg/jpeg_codec.h"
+#include "platform/memory/memory_kept_pictures.h"
 #include "platform/memory/virtual_scheduler.h"
 #include "platform/scaled_layout.h"
 #include "platform/window_system.h"
@@ -131,6 +132,10 @@ class MemoryWindowSystem final : public WindowSystem {
   int SentCallCount() const;
   bool HasTimer(WindowHandle window, int id) const;
 
+  // The pictures windows show (see MemoryDrawing); each goes with its window.
+  MemoryKeptPictures& Pictures() { return pictures_; }
+  const MemoryKeptPictures& Pictures() const { return pictures_; }
+
  private:
   struct Control {
     const ControlSpec* layout = nullptr;
@@ -187,6 +192,7 @@ class MemoryWindowSystem final : public WindowSystem {
   std::deque<std::function<void()>> posted_;
   bool quit_ = false;
   std::vector<MessageBoxRecord> messageBoxes_;
+  MemoryKeptPictures pictures_;
 };
 
 }  // namespace zorvane::memory
