@@ -6,6 +6,8 @@ namespace zorvane::memory {
 
 void MemoryKeptPictures::Keep(WindowHandle window, CopiedPicture picture) {
   std::lock_guard lock(mutex_);
+  // A redraw can end after its window has gone: nothing would ever show or free its picture.
+  if (forgotten_.contains(window.value)) return;
   pictures_[window.value] = std::move(picture);
 }
 
@@ -19,6 +21,7 @@ std::optional<CopiedPicture> MemoryKeptPictures::Find(WindowHandle window) const
 void MemoryKeptPictures::Forget(WindowHandle window) {
   std::lock_guard lock(mutex_);
   pictures_.erase(window.value);
+  forgotten_.insert(window.value);
 }
 
 std::size_t MemoryKeptPictures::Count() const {

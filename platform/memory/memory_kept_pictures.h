@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/geometry.h"
@@ -27,9 +28,11 @@ struct CopiedPicture {
 
 class MemoryKeptPictures {
  public:
+  // Keeps the picture as the window's, unless the window is gone.
   void Keep(WindowHandle window, CopiedPicture picture);
   std::optional<CopiedPicture> Find(WindowHandle window) const;
-  // The window is being destroyed: its picture goes with it.
+  // The window is being destroyed: its picture goes with it, and none is kept for it any
+  // more.
   void Forget(WindowHandle window);
   // How many pictures are kept, for tests to see that none outlives its window.
   std::size_t Count() const;
@@ -37,6 +40,7 @@ class MemoryKeptPictures {
  private:
   mutable std::mutex mutex_;
   std::map<std::uintptr_t, CopiedPicture> pictures_;
+  std::set<std::uintptr_t> forgotten_;  // handles are never used again here
 };
 
 }  // namespace zorvane::memory
