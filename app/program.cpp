@@ -17,7 +17,8 @@ constexpr int kRedrawGraceMs = 1000;
 Program::Program(Platform platform)
     : platform_(platform),
       state_(platform.threads),
-      countdown_(platform.ui, platform.threads, platform.drawing, platform.sound, state_) {}
+      countdown_(platform.ui, platform.threads, platform.drawing, platform.sound, platform.power,
+                 state_) {}
 
 std::vector<EventBinding> Program::MainWindowBindings() {
   using enum UiEvent;

@@ -34,11 +34,12 @@ bool IsWholeMinute(std::int32_t remaining) {
 }  // namespace
 
 Countdown::Countdown(WindowSystem& ui, Threads& threads, Drawing& drawing, Sound& sound,
-                     ProgramState& state)
+                     DisplayPower& power, ProgramState& state)
     : ui_(ui),
       threads_(threads),
       drawing_(drawing),
       sound_(sound),
+      power_(power),
       state_(state),
       display_{ui, drawing, state, {}} {}
 
@@ -101,6 +102,8 @@ void Countdown::Start() {
   RedrawDisplay(display_, display, state_.RemainingSeconds);  // sizes, centres and shows it
   SetTimer();
   ui_.SetControlText(controls_.start, kOpen);
+  // Watched, not touched: the screen must not go dark while the time is on it.
+  power_.KeepAwake(true);
 }
 
 void Countdown::Stop() {
@@ -117,12 +120,14 @@ void Countdown::Stop() {
   }
   // The display lock lives as long as the program; nothing to delete.
   ui_.DestroyWindow(ReplaceDisplayWindow({}));
+  power_.KeepAwake(false);
   stopping_ = false;
 }
 
 WindowHandle Countdown::EndForShutdown() {
   ui_.KillTimer(mainWindow_, state_.TimerId);
   EndRun();
+  power_.KeepAwake(false);
   return ReplaceDisplayWindow({});
 }
 

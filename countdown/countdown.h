@@ -12,6 +12,7 @@
 
 #include "core/program_state.h"
 #include "display/time_display.h"
+#include "platform/display_power.h"
 #include "platform/drawing.h"
 #include "platform/sound.h"
 #include "platform/threads.h"
@@ -36,7 +37,7 @@ struct CountdownControls {
 class Countdown {
  public:
   Countdown(WindowSystem& ui, Threads& threads, Drawing& drawing, Sound& sound,
-            ProgramState& state);
+            DisplayPower& power, ProgramState& state);
   Countdown(const Countdown&) = delete;
   Countdown& operator=(const Countdown&) = delete;
 
@@ -67,6 +68,7 @@ class Countdown {
   Threads& threads_;
   Drawing& drawing_;
   Sound& sound_;
+  DisplayPower& power_;
   ProgramState& state_;
   WindowHandle mainWindow_;
   CountdownControls controls_;

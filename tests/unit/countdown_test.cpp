@@ -1,6 +1,6 @@
 // The countdown on virtual time: what each tick draws and when, the warning ticker's
-// rhythm, the blink of the last ten seconds, the alarm, pause and resume, and Stop from
-// every state.
+// rhythm, the blink of the last ten seconds, the alarm, pause and resume, Stop from every
+// state, and the screen kept awake meanwhile.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -297,6 +297,23 @@ TEST_F(CountdownTest, ClickDuringStopsWaitIsDropped) {
   EXPECT_EQ(Text(kStart), "B");
   EXPECT_FALSE(ui.WindowExists(Display()));
   EXPECT_FALSE(ui.HasTimer(Main(), 1));
+}
+
+TEST_F(CountdownTest, TheScreenIsKeptAwakeWhileACountdownIsOpen) {
+  EXPECT_FALSE(power.KeptAwake());
+  StartCountdown("0", "2");
+  EXPECT_TRUE(power.KeptAwake());
+  Press(kPause);
+  EXPECT_TRUE(power.KeptAwake()) << "paused";
+  Press(kPause);
+  At(4000);
+  ASSERT_EQ(Alarms().size(), 1u);
+  EXPECT_TRUE(power.KeptAwake()) << "expired, 00:00 still shown";
+  Press(kStart);
+  EXPECT_FALSE(power.KeptAwake()) << "stopped";
+  Press(kStart);
+  ui.RequestClose(Main());
+  EXPECT_FALSE(power.KeptAwake()) << "the program ended";
 }
 
 TEST_F(CountdownTest, ExitDuringACountdownSavesAndLeavesNothingRunning) {
