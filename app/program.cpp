@@ -35,6 +35,9 @@ std::vector<EventBinding> Program::MainWindowBindings() {
       {kHelpButton, Clicked, [this] { OpenHelpWindow(); }},
       {kNotesButton, Clicked, [this] { OpenUpdateNotesWindow(); }},
       {kSave, Clicked, [this] { SaveSettings(); }},
+      // The system may end the process as soon as this returns: the settings are saved as
+      // at any exit, before it does.
+      {"", SessionEnding, [this] { CloseMainWindow(); }},
   };
 }
 

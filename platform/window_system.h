@@ -1,5 +1,5 @@
 // The window system as the rest of the program sees it: windows built from layout tables,
-// controls found by name, five events, geometry, visibility, focus, the message loop,
+// controls found by name, their events, geometry, visibility, focus, the message loop,
 // modal windows and the message box.
 // It never exposes a Win32 type; the Win32 backend and the in-memory backend implement it.
 #pragma once
@@ -34,6 +34,8 @@ enum class UiEvent {
   Created,             // once, after the window and all its controls exist
   AboutToBeDestroyed,  // once, while the window is being destroyed
   CloseRequested,      // the window was asked to close; it then closes
+  SessionEnding,       // the user's session ends (log-off, shut-down): once the handler has
+                       // returned the process may be ended at any moment
 };
 
 // Binds one event of one control (or, with an empty control name, of the window itself)

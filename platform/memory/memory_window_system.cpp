@@ -346,6 +346,10 @@ void MemoryWindowSystem::Post(std::function<void()> task) {
   posted_.push_back(std::move(task));
 }
 
+void MemoryWindowSystem::EndSession() {
+  for (const WindowHandle window : Windows()) Fire(window.value, {}, UiEvent::SessionEnding);
+}
+
 void MemoryWindowSystem::SetScreenSize(Size screen) {
   Lock lock(mutex_);
   screen_ = screen;

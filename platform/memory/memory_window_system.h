@@ -122,6 +122,9 @@ class MemoryWindowSystem final : public WindowSystem {
   void SetScreenSize(Size screen);
   // 96 until set; windows created afterwards are laid out at the new DPI.
   void SetScreenDpi(int dpi);
+  // The user's session ends (log-off, shut-down): every window is told, as the system tells
+  // each top-level window once all of them have let it end (ours always do).
+  void EndSession();
   // Queued for the message loop, as a message posted to a window would be.
   void Post(std::function<void()> task);
   // Whether a message (posted, or sent by a worker) waits for the UI thread.

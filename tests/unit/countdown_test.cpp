@@ -1,6 +1,6 @@
 // The countdown on virtual time: what each tick draws and when, the warning ticker's
 // rhythm, the blink of the last ten seconds, the alarm, pause and resume, Stop from every
-// state, and the screen kept awake meanwhile.
+// state, the screen kept awake meanwhile, and the end of the session.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "app/main_window_layout.h"
 #include "countdown_fixture.h"
+#include "default_settings.h"
 #include "resources/sounds.h"
 
 namespace zorvane::testing {
@@ -330,6 +331,23 @@ TEST_F(CountdownTest, ExitDuringACountdownSavesAndLeavesNothingRunning) {
   EXPECT_TRUE(Alarms().empty());
   EXPECT_EQ(scheduler.LiveWorkerCount(), 0);
   EXPECT_EQ(scheduler.OpenHandleCount(), 0);
+}
+
+TEST_F(CountdownTest, TheEndOfTheSessionDuringACountdownSavesAsAnExitDoes) {
+  StartCountdown("0", "12");
+  At(4100);  // clicking and fading
+  const WindowHandle display = Display();
+  ui.Post([&] { ui.EndSession(); });
+  ui.RunMessageLoop();  // until the main window has gone
+  const std::int64_t endedAt = scheduler.Now() - startedAt;
+  EXPECT_FALSE(ui.WindowExists(Main()));
+  EXPECT_FALSE(ui.WindowExists(display));
+  EXPECT_EQ(ConfigFile(), kElevenLines);
+  At(20000);
+  EXPECT_LE(Clicks().back(), endedAt) << "a click after the session ended";
+  EXPECT_TRUE(Alarms().empty());
+  EXPECT_EQ(files.ReplacementCount(), 1) << "the file was written again";
+  EXPECT_EQ(scheduler.LiveWorkerCount(), 0);
 }
 
 }  // namespace
