@@ -87,9 +87,15 @@ void Program::SaveSettings() { zorvane::SaveSettings(platform_.ui, settings_, pl
 
 void Program::CloseMainWindow() { platform_.ui.DestroyWindow(mainWindow_); }
 
-void Program::OpenHelpWindow() { zorvane::OpenHelpWindow(platform_.ui); }
+// A modal window opened inside Stop's wait would hold the rest of Stop, and the stopped
+// display with it, until it closes: it opens once Stop has finished.
+void Program::OpenHelpWindow() {
+  countdown_.HandleAfterStop([this] { zorvane::OpenHelpWindow(platform_.ui); });
+}
 
-void Program::OpenUpdateNotesWindow() { zorvane::OpenUpdateNotesWindow(platform_.ui); }
+void Program::OpenUpdateNotesWindow() {
+  countdown_.HandleAfterStop([this] { zorvane::OpenUpdateNotesWindow(platform_.ui); });
+}
 
 void Program::ToggleStartStop() { countdown_.ToggleStartStop(); }
 void Program::TogglePause() { countdown_.TogglePause(); }

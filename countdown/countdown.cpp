@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <mutex>
+#include <utility>
 
 #include "core/text_to_integer.h"
 #include "core/thread_routines.h"
@@ -50,15 +51,29 @@ void Countdown::Attach(WindowHandle mainWindow, const CountdownControls& control
 }
 
 void Countdown::ToggleStartStop() {
-  // A click that arrives while Stop waits for the last redraw is dropped: the countdown is
-  // being stopped, and a start now would be torn down by the rest of Stop.
-  if (stopping_) return;
-  threads_.TrimWorkingSet();
-  if (ui_.ControlText(controls_.start) == kIdle) {
-    Start();
+  // A start inside Stop's wait would be torn down by the rest of Stop: the click (the
+  // second of a double click, say) is handled once Stop has finished.
+  HandleAfterStop([this] {
+    threads_.TrimWorkingSet();
+    if (ui_.ControlText(controls_.start) == kIdle) {
+      Start();
+    } else {
+      Stop();
+    }
+  });
+}
+
+void Countdown::HandleAfterStop(std::function<void()> handler) {
+  if (stopping_) {
+    afterStop_.push_back(std::move(handler));
   } else {
-    Stop();
+    handler();
   }
+}
+
+// Closing the display while Stop is under way asks for what is being done already.
+void Countdown::CloseDisplay() {
+  if (!stopping_) ToggleStartStop();
 }
 
 void Countdown::Start() {
@@ -87,7 +102,7 @@ void Countdown::Start() {
   ++state_.CountdownRun;
 
   const WindowHandle display = ui_.CreateWindowFromLayout(
-      DisplayWindowSpec(), {{"", UiEvent::CloseRequested, [this] { ToggleStartStop(); }}});
+      DisplayWindowSpec(), {{"", UiEvent::CloseRequested, [this] { CloseDisplay(); }}});
   if (!display) {
     // Without a window there is nothing to count down on: back to idle.
     EndRun();
@@ -122,12 +137,20 @@ void Countdown::Stop() {
   ui_.DestroyWindow(ReplaceDisplayWindow({}));
   power_.KeepAwake(false);
   stopping_ = false;
+  // What was clicked meanwhile, in order. A click that stops again (a triple click) waits
+  // in its turn, and the clicks after it are handled when that Stop has finished.
+  while (!stopping_ && !afterStop_.empty()) {
+    const std::function<void()> handler = std::move(afterStop_.front());
+    afterStop_.pop_front();
+    handler();
+  }
 }
 
 WindowHandle Countdown::EndForShutdown() {
   ui_.KillTimer(mainWindow_, state_.TimerId);
   EndRun();
   power_.KeepAwake(false);
+  afterStop_.clear();  // the program ends: nothing more starts or opens
   return ReplaceDisplayWindow({});
 }
 
@@ -180,8 +203,10 @@ void Countdown::CountdownTick() {
   }
 }
 
-void Countdown::TogglePause() {
-  if (stopping_ || !ui_.WindowExists(state_.DisplayWindow.load())) return;
+void Countdown::TogglePause() { HandleAfterStop([this] { PauseOrResume(); }); }
+
+void Countdown::PauseOrResume() {
+  if (!ui_.WindowExists(state_.DisplayWindow.load())) return;
   if (ui_.ControlText(controls_.pause) == kRunning) {
     ui_.KillTimer(mainWindow_, state_.TimerId);
     ui_.SetControlText(controls_.pause, kPaused);

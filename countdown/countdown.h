@@ -9,6 +9,8 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 
 #include "core/program_state.h"
 #include "display/time_display.h"
@@ -46,6 +48,10 @@ class Countdown {
 
   void ToggleStartStop();
   void TogglePause();
+  // Runs a click's handler now; while Stop waits for the last redraw, once Stop has
+  // finished instead: such a click waited in the queue behind the one that stops, and is
+  // handled in its turn, in the order the clicks came.
+  void HandleAfterStop(std::function<void()> handler);
   void ClampMinutesEntry();
   void ClampSecondsEntry();
   // The work of one timer tick.
@@ -57,6 +63,9 @@ class Countdown {
  private:
   void Start();
   void Stop();
+  // The display window's close request.
+  void CloseDisplay();
+  void PauseOrResume();
   void SetTimer();
   // Clears CountdownRunning and ends the run, so its warning ticker stops.
   void EndRun();
@@ -74,6 +83,7 @@ class Countdown {
   CountdownControls controls_;
   DisplayContext display_;
   bool stopping_ = false;  // Stop is waiting for the last redraw
+  std::deque<std::function<void()>> afterStop_;  // clicks that came meanwhile
 };
 
 }  // namespace zorvane

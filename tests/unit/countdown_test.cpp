@@ -288,16 +288,22 @@ TEST_F(CountdownTest, GeometryIsTakenAtStartOnly) {
   EXPECT_EQ(program->State().DigitWidth.load(), 30);
 }
 
-TEST_F(CountdownTest, ClickDuringStopsWaitIsDropped) {
+TEST_F(CountdownTest, ClickDuringStopsWaitStartsAgainOnceStopHasFinished) {
   StartCountdown("0", "30");
   At(1500);
-  // A redraw that has not finished when Stop begins; a click arrives while Stop waits.
+  // A redraw that has not finished when Stop begins. While Stop waits, Esc on the display
+  // asks to stop it once more, and the second click of a double click comes.
   program->State().RedrawThread = scheduler.StartThread([&] { scheduler.Sleep(300); });
-  ui.Post([&] { Press(kStart); });
+  const WindowHandle stopped = Display();
+  ui.Post([&] {
+    ui.PressEscape(stopped);
+    Press(kStart);
+  });
   Press(kStart);
-  EXPECT_EQ(Text(kStart), "B");
-  EXPECT_FALSE(ui.WindowExists(Display()));
-  EXPECT_FALSE(ui.HasTimer(Main(), 1));
+  EXPECT_EQ(Text(kStart), "S");
+  EXPECT_FALSE(ui.WindowExists(stopped));
+  EXPECT_TRUE(ui.IsWindowVisible(Display()));
+  EXPECT_TRUE(ui.HasTimer(Main(), 1));
 }
 
 TEST_F(CountdownTest, TheScreenIsKeptAwakeWhileACountdownIsOpen) {
