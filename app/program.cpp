@@ -16,7 +16,8 @@ constexpr int kRedrawGraceMs = 1000;
 Program::Program(Platform platform)
     : platform_(platform),
       state_(platform.threads),
-      countdown_(platform.ui, platform.threads, platform.drawing, platform.sound, state_),
+      countdown_(platform.ui, platform.threads, platform.drawing, platform.sound, platform.power,
+                 state_),
       placement_(platform.ui) {}
 
 std::vector<EventBinding> Program::MainWindowBindings() {
@@ -37,6 +38,9 @@ std::vector<EventBinding> Program::MainWindowBindings() {
       {"", ScreenChanged, [this] { placement_.FollowScreen(mainWindow_); }},
       {"", DpiChanged, [this] { placement_.FollowDpi(mainWindow_); }},
       {"", MovedByUser, [this] { placement_.NoteDragged(); }},
+      // The system may end the process as soon as this returns: the settings are saved as
+      // at any exit, before it does.
+      {"", SessionEnding, [this] { CloseMainWindow(); }},
   };
 }
 
@@ -90,9 +94,15 @@ void Program::SaveSettings() {
 
 void Program::CloseMainWindow() { platform_.ui.DestroyWindow(mainWindow_); }
 
-void Program::OpenHelpWindow() { zorvane::OpenHelpWindow(platform_.ui); }
+// A modal window opened inside Stop's wait would hold the rest of Stop, and the stopped
+// display with it, until it closes: it opens once Stop has finished.
+void Program::OpenHelpWindow() {
+  countdown_.HandleAfterStop([this] { zorvane::OpenHelpWindow(platform_.ui); });
+}
 
-void Program::OpenUpdateNotesWindow() { zorvane::OpenUpdateNotesWindow(platform_.ui); }
+void Program::OpenUpdateNotesWindow() {
+  countdown_.HandleAfterStop([this] { zorvane::OpenUpdateNotesWindow(platform_.ui); });
+}
 
 void Program::ToggleStartStop() { countdown_.ToggleStartStop(); }
 void Program::TogglePause() { countdown_.TogglePause(); }

@@ -5,6 +5,7 @@
 #include "app/program.h"
 #include "platform/mixing_sound.h"
 #include "platform/win32/win32_audio_stream.h"
+#include "platform/win32/win32_display_power.h"
 #include "platform/win32/win32_drawing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_threads.h"
@@ -18,7 +19,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   win32::Win32Drawing drawing(ui.Pictures());
   win32::Win32AudioStream stream;
   MixingSound sound(stream, threads);
-  Program program({ui, threads, files, drawing, sound});
+  win32::Win32DisplayPower power;
+  Program program({ui, threads, files, drawing, sound, power});
   const int exitCode = program.Run();
   // Not a return: the objects above would be taken apart while workers nobody waits for (a
   // warning ticker asleep, a blink, a sound being handed over) may still wake and use them.

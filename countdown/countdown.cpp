@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <mutex>
+#include <utility>
 
 #include "core/text_to_integer.h"
 #include "core/thread_routines.h"
@@ -34,11 +35,12 @@ bool IsWholeMinute(std::int32_t remaining) {
 }  // namespace
 
 Countdown::Countdown(WindowSystem& ui, Threads& threads, Drawing& drawing, Sound& sound,
-                     ProgramState& state)
+                     DisplayPower& power, ProgramState& state)
     : ui_(ui),
       threads_(threads),
       drawing_(drawing),
       sound_(sound),
+      power_(power),
       state_(state),
       display_{ui, drawing, state, {}} {}
 
@@ -49,15 +51,29 @@ void Countdown::Attach(WindowHandle mainWindow, const CountdownControls& control
 }
 
 void Countdown::ToggleStartStop() {
-  // A click that arrives while Stop waits for the last redraw is dropped: the countdown is
-  // being stopped, and a start now would be torn down by the rest of Stop.
-  if (stopping_) return;
-  threads_.TrimWorkingSet();
-  if (ui_.ControlText(controls_.start) == kIdle) {
-    Start();
+  // A start inside Stop's wait would be torn down by the rest of Stop: the click (the
+  // second of a double click, say) is handled once Stop has finished.
+  HandleAfterStop([this] {
+    threads_.TrimWorkingSet();
+    if (ui_.ControlText(controls_.start) == kIdle) {
+      Start();
+    } else {
+      Stop();
+    }
+  });
+}
+
+void Countdown::HandleAfterStop(std::function<void()> handler) {
+  if (stopping_) {
+    afterStop_.push_back(std::move(handler));
   } else {
-    Stop();
+    handler();
   }
+}
+
+// Closing the display while Stop is under way asks for what is being done already.
+void Countdown::CloseDisplay() {
+  if (!stopping_) ToggleStartStop();
 }
 
 void Countdown::Start() {
@@ -78,7 +94,7 @@ void Countdown::Start() {
   ++state_.CountdownRun;
 
   const WindowHandle display = ui_.CreateWindowFromLayout(
-      DisplayWindowSpec(), {{"", UiEvent::CloseRequested, [this] { ToggleStartStop(); }},
+      DisplayWindowSpec(), {{"", UiEvent::CloseRequested, [this] { CloseDisplay(); }},
                             {"", UiEvent::ScreenChanged, [this] { FollowScreen(); }},
                             {"", UiEvent::DpiChanged, [this] { FollowScreen(); }}});
   if (!display) {
@@ -96,6 +112,8 @@ void Countdown::Start() {
   RedrawDisplay(display_, display, state_.RemainingSeconds);  // sizes, centres and shows it
   SetTimer();
   ui_.SetControlText(controls_.start, kOpen);
+  // Watched, not touched: the screen must not go dark while the time is on it.
+  power_.KeepAwake(true);
   OpenSoundAheadOfTicker();
 }
 
@@ -139,12 +157,22 @@ void Countdown::Stop() {
   }
   // The display lock lives as long as the program; nothing to delete.
   ui_.DestroyWindow(ReplaceDisplayWindow({}));
+  power_.KeepAwake(false);
   stopping_ = false;
+  // What was clicked meanwhile, in order. A click that stops again (a triple click) waits
+  // in its turn, and the clicks after it are handled when that Stop has finished.
+  while (!stopping_ && !afterStop_.empty()) {
+    const std::function<void()> handler = std::move(afterStop_.front());
+    afterStop_.pop_front();
+    handler();
+  }
 }
 
 WindowHandle Countdown::EndForShutdown() {
   ui_.KillTimer(mainWindow_, state_.TimerId);
   EndRun();
+  power_.KeepAwake(false);
+  afterStop_.clear();  // the program ends: nothing more starts or opens
   return ReplaceDisplayWindow({});
 }
 
@@ -203,8 +231,10 @@ void Countdown::OpenSoundAheadOfTicker() {
   if (state_.WarningArmed != 0 && state_.RemainingSeconds <= kWarningSeconds) sound_.OpenAhead();
 }
 
-void Countdown::TogglePause() {
-  if (stopping_ || !ui_.WindowExists(state_.DisplayWindow.load())) return;
+void Countdown::TogglePause() { HandleAfterStop([this] { PauseOrResume(); }); }
+
+void Countdown::PauseOrResume() {
+  if (!ui_.WindowExists(state_.DisplayWindow.load())) return;
   if (ui_.ControlText(controls_.pause) == kRunning) {
     ui_.KillTimer(mainWindow_, state_.TimerId);
     ui_.SetControlText(controls_.pause, kPaused);

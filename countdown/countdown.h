@@ -9,9 +9,12 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 
 #include "core/program_state.h"
 #include "display/time_display.h"
+#include "platform/display_power.h"
 #include "platform/drawing.h"
 #include "platform/sound.h"
 #include "platform/threads.h"
@@ -36,7 +39,7 @@ struct CountdownControls {
 class Countdown {
  public:
   Countdown(WindowSystem& ui, Threads& threads, Drawing& drawing, Sound& sound,
-            ProgramState& state);
+            DisplayPower& power, ProgramState& state);
   Countdown(const Countdown&) = delete;
   Countdown& operator=(const Countdown&) = delete;
 
@@ -45,6 +48,10 @@ class Countdown {
 
   void ToggleStartStop();
   void TogglePause();
+  // Runs a click's handler now; while Stop waits for the last redraw, once Stop has
+  // finished instead: such a click waited in the queue behind the one that stops, and is
+  // handled in its turn, in the order the clicks came.
+  void HandleAfterStop(std::function<void()> handler);
   void ClampMinutesEntry();
   void ClampSecondsEntry();
   // The work of one timer tick.
@@ -69,6 +76,9 @@ class Countdown {
   // The program state's geometry from the logical one, at the display window's DPI.
   void ScaleGeometry(int dpi);
   void Stop();
+  // The display window's close request.
+  void CloseDisplay();
+  void PauseOrResume();
   void SetTimer();
   // When the next tick starts the warning ticker, opens the sound output now, so that the
   // ticker's first click finds it running.
@@ -83,6 +93,7 @@ class Countdown {
   Threads& threads_;
   Drawing& drawing_;
   Sound& sound_;
+  DisplayPower& power_;
   ProgramState& state_;
   WindowHandle mainWindow_;
   CountdownControls controls_;
@@ -90,6 +101,7 @@ class Countdown {
   LogicalGeometry logical_;  // read at Start
   int geometryDpi_ = 0;      // the DPI the program state's geometry is scaled to
   bool stopping_ = false;  // Stop is waiting for the last redraw
+  std::deque<std::function<void()>> afterStop_;  // clicks that came meanwhile
 };
 
 }  // namespace zorvane

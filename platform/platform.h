@@ -2,6 +2,7 @@
 // process entry (the real backend) or by a test (the in-memory backend).
 #pragma once
 
+#include "platform/display_power.h"
 #include "platform/drawing.h"
 #include "platform/file_system.h"
 #include "platform/sound.h"
@@ -16,6 +17,7 @@ struct Platform {
   FileSystem& files;
   Drawing& drawing;
   Sound& sound;
+  DisplayPower& power = UntouchedDisplayPower();
 };
 
 }  // namespace zorvane

@@ -42,6 +42,8 @@ enum class UiEvent {
   DpiChanged,
   // The user dragged the window to another place.
   MovedByUser,
+  SessionEnding,       // the user's session ends (log-off, shut-down): once the handler has
+                       // returned the process may be ended at any moment
 };
 
 // Binds one event of one control (or, with an empty control name, of the window itself)

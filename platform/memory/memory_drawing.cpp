@@ -16,9 +16,7 @@ std::unique_ptr<OffscreenCanvas> MemoryDrawing::CreateOffscreen(WindowHandle win
     if (VirtualScheduler* clock = clock_.load(); clock != nullptr && drawingTime_.load() > 0) {
       clock->Spend(drawingTime_.load());
     }
-    if (!ui_.WindowExists(window)) return;  // a copy to a window that is gone goes nowhere
-    std::lock_guard lock(mutex_);
-    pictures_[window.value] = Picture{canvas.Dimensions(), canvas.Pixels()};
+    ui_.Pictures().Keep(window, Picture{canvas.Dimensions(), canvas.Pixels()});
   };
   return std::make_unique<MemoryCanvas>(size, keep, tally_);
 }
@@ -59,10 +57,7 @@ int MemoryDrawing::LiveObjectCount() const { return tally_->load(); }
 
 std::optional<MemoryDrawing::Picture> MemoryDrawing::WindowPicture(WindowHandle window) const {
   if (!ui_.WindowExists(window)) return std::nullopt;  // its picture went with it
-  std::lock_guard lock(mutex_);
-  auto found = pictures_.find(window.value);
-  if (found == pictures_.end()) return std::nullopt;
-  return found->second;
+  return ui_.Pictures().Find(window);
 }
 
 int MemoryDrawing::LayeredChanges(WindowHandle window) const {

@@ -1,8 +1,8 @@
 // Drawing in memory: canvases are MemoryCanvas pixel buffers; a window keeps the last picture
-// copied to it and its layered attributes, for tests to read back. Windows are those of a
-// MemoryWindowSystem. Every call may come from any thread; as on Windows, giving a window
-// the layered style from a worker is a message sent to the UI thread (the worker waits),
-// while setting the attributes alone is not.
+// copied to it (with its window system, as on Windows) and its layered attributes, for tests
+// to read back. Windows are those of a MemoryWindowSystem. Every call may come from any
+// thread; as on Windows, giving a window the layered style from a worker is a message sent
+// to the UI thread (the worker waits), while setting the attributes alone is not.
 #pragma once
 
 #include <map>
@@ -20,15 +20,8 @@ namespace zorvane::memory {
 
 class MemoryDrawing final : public Drawing {
  public:
-  // What a window shows: its last picture, row by row from the top left.
-  struct Picture {
-    Size size;
-    std::vector<Colour> pixels;
-    Colour Pixel(int x, int y) const {
-      return pixels.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(size.width) +
-                       static_cast<std::size_t>(x));
-    }
-  };
+  // What a window shows: its last picture, kept by the window system.
+  using Picture = CopiedPicture;
 
   explicit MemoryDrawing(MemoryWindowSystem& ui);
 
@@ -56,7 +49,6 @@ class MemoryDrawing final : public Drawing {
   std::atomic<int> drawingTime_{0};
   ObjectTally tally_ = std::make_shared<std::atomic<int>>(0);
   mutable std::mutex mutex_;
-  std::map<std::uintptr_t, Picture> pictures_;
   std::map<std::uintptr_t, LayeredAttributes> layered_;
   std::map<std::uintptr_t, int> layeredChanges_;
 };

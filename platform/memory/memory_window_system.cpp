@@ -173,6 +173,7 @@ void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
   for (int id : found->second.timers) KillTimer(window, id);
   if (found->second.layout.Window().endsProgram) quit_ = true;
   windows_.erase(found);
+  pictures_.Forget(window);
 }
 
 bool MemoryWindowSystem::WindowExists(WindowHandle window) const {
@@ -358,6 +359,10 @@ void MemoryWindowSystem::PumpPendingMessages() {
 void MemoryWindowSystem::Post(std::function<void()> task) {
   Lock lock(mutex_);
   posted_.push_back(std::move(task));
+}
+
+void MemoryWindowSystem::EndSession() {
+  for (const WindowHandle window : Windows()) Fire(window.value, {}, UiEvent::SessionEnding);
 }
 
 void MemoryWindowSystem::SetScreenSize(Size screen) {

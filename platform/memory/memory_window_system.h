@@ -30,6 +30,7 @@
 #include "platform/dpi_scale.h"
 #include "platform/event_bindings.h"
 #include "platform/jpeg/jpeg_codec.h"
+#include "platform/memory/memory_kept_pictures.h"
 #include "platform/memory/virtual_scheduler.h"
 #include "platform/scaled_layout.h"
 #include "platform/window_system.h"
@@ -137,6 +138,9 @@ class MemoryWindowSystem final : public WindowSystem {
   // (its controls, fonts and pictures), takes the rectangle suggested, and then gets
   // DpiChanged.
   void ChangeWindowDpi(WindowHandle window, int dpi, Rect suggested);
+  // The user's session ends (log-off, shut-down): every window is told, as the system tells
+  // each top-level window once all of them have let it end (ours always do).
+  void EndSession();
   // Queued for the message loop, as a message posted to a window would be.
   void Post(std::function<void()> task);
   // Whether a message (posted, or sent by a worker) waits for the UI thread.
@@ -146,6 +150,10 @@ class MemoryWindowSystem final : public WindowSystem {
   // Calls sent by workers and not handled yet.
   int SentCallCount() const;
   bool HasTimer(WindowHandle window, int id) const;
+
+  // The pictures windows show (see MemoryDrawing); each goes with its window.
+  MemoryKeptPictures& Pictures() { return pictures_; }
+  const MemoryKeptPictures& Pictures() const { return pictures_; }
 
  private:
   struct Control {
@@ -206,6 +214,7 @@ class MemoryWindowSystem final : public WindowSystem {
   std::deque<std::function<void()>> posted_;
   bool quit_ = false;
   std::vector<MessageBoxRecord> messageBoxes_;
+  MemoryKeptPictures pictures_;
 };
 
 }  // namespace zorvane::memory

@@ -12,6 +12,9 @@ void KeptPictures::Keep(HWND window, HDC source, Size size) {
     BitBlt(target.get(), 0, 0, size.width, size.height, source, 0, 0, SRCCOPY);
   }
   std::lock_guard lock(mutex_);
+  // A redraw can end after its window has gone (Stop waits for it only so long): nothing
+  // would ever show or free its picture.
+  if (forgotten_.contains(window) || !IsWindow(window)) return;
   pictures_[window] = Kept{std::move(copy), size};
 }
 
@@ -30,6 +33,15 @@ bool KeptPictures::Paint(HWND window, HDC target) {
 void KeptPictures::Forget(HWND window) {
   std::lock_guard lock(mutex_);
   pictures_.erase(window);
+  // The handle stays valid until the destruction has ended; from then on IsWindow tells
+  // that the window is gone, and the note is needed no more.
+  std::erase_if(forgotten_, [](HWND gone) { return !IsWindow(gone); });
+  forgotten_.insert(window);
+}
+
+std::size_t KeptPictures::Count() {
+  std::lock_guard lock(mutex_);
+  return pictures_.size();
 }
 
 std::vector<Colour> KeptPictures::Pixels(HWND window) {

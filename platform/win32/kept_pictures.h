@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <map>
 #include <mutex>
+#include <set>
 #include <vector>
 
 #include "platform/geometry.h"
@@ -16,11 +18,14 @@ namespace zorvane::win32 {
 
 class KeptPictures {
  public:
-  // Copies `size` pixels from `source` as the window's picture.
+  // Copies `size` pixels from `source` as the window's picture, unless the window is gone.
   void Keep(HWND window, HDC source, Size size);
   // Paints the window's picture into `target`; false when it has none.
   bool Paint(HWND window, HDC target);
+  // The window is being destroyed: its picture goes, and none is kept for it any more.
   void Forget(HWND window);
+  // How many pictures are kept.
+  std::size_t Count();
   // The window's picture, COLORREF values row by row from the top left; empty when it has
   // none. For tests, to compare GDI's pixels with others.
   std::vector<Colour> Pixels(HWND window);
@@ -32,6 +37,8 @@ class KeptPictures {
   };
   std::mutex mutex_;
   std::map<HWND, Kept> pictures_;
+  // Windows forgotten while their handles are still valid (during their destruction).
+  std::set<HWND> forgotten_;
 };
 
 }  // namespace zorvane::win32

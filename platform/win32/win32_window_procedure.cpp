@@ -117,6 +117,11 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       Fire(*window, {}, UiEvent::CloseRequested);
       state->Destroy(hwnd);
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // the session may end: the program saves on its way out
+    case WM_ENDSESSION:
+      if (wParam != FALSE) Fire(*window, {}, UiEvent::SessionEnding);
+      return 0;
     case WM_DESTROY:
       window->events.BeginDestruction();
       // Destroyed by hand, a modal window gives the others back here at the latest.

@@ -1,8 +1,9 @@
 """The main window's life in the real program: folded and docked at start, the gear widens
-and folds it, the settings file is created, written on the way out and read at the next
-start, the time entry drops typed letters, and the window moves when dragged by its
-background but not by its controls."""
+and folds it, the settings file is created, written on the way out (the end of the session
+too) and read at the next start, the time entry drops typed letters, and the window moves
+when dragged by its background but not by its controls."""
 
+import subprocess
 import time
 import unittest
 
@@ -117,6 +118,18 @@ class ExitTest(unittest.TestCase):
             session.screen.key("Escape")
             self.assertEqual(session.wait_for_exit(), 0)
             self.assertIn(b"High= 200", (session.folder / "MyConfig.ini").read_bytes())
+
+    def test_the_end_of_the_session_during_a_countdown_saves(self):
+        with ZorvaneSession() as session:
+            start_countdown(session, "1", "0")
+            session.wait_for_window(DISPLAY, 5)
+            time.sleep(1.5)
+            # Wine's log-off: each program with a window is asked, told that the session
+            # ends, and then ended, whether it has finished or not.
+            subprocess.run(["wineboot", "-e"], env=session.env, timeout=60, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.assertEqual(session.wait_for_exit(), 0)
+            self.assertEqual((session.folder / "MyConfig.ini").read_bytes(), ELEVEN_LINES)
 
 
 class KeyboardTest(unittest.TestCase):

@@ -1,7 +1,8 @@
 // The auxiliary windows in the whole program: the expanded main window's two buttons open
 // the help and update-notes windows modally, the main window takes no clicks meanwhile and
 // its timer goes on, each closes as a user would close it, and "联机获取" only says that it
-// is not available. What the user does while a window is open is posted before opening.
+// is not available; one asked for while Stop waits opens once Stop has finished. What the
+// user does while a window is open is posted before opening.
 #include <gtest/gtest.h>
 
 #include "app/main_window_layout.h"
@@ -115,6 +116,30 @@ TEST_F(AuxWindowsTest, MainWindowTimerKeepsTickingWhileTheNotesAreOpen) {
   ui.Click(Control(main_window::kNotesButton));
   scheduler.AdvanceBy(1000);
   EXPECT_EQ(ticks, 4);
+}
+
+TEST_F(AuxWindowsTest, HelpAskedForWhileStopWaitsOpensOnceTheDisplayHasGone) {
+  ui.Type(Control(main_window::kSeconds), "30");
+  ui.Click(Control(main_window::kStart));
+  const WindowHandle display = program->DisplayWindow();
+  bool helpOpened = false;
+  // The redraw Stop waits for; the click on the help button comes as it ends.
+  program->State().RedrawThread = scheduler.StartThread([&] {
+    scheduler.Sleep(300);
+    ui.Post([&] {
+      ui.Post([&] {  // with the help open
+        helpOpened = true;
+        EXPECT_FALSE(ui.WindowExists(display)) << "the stopped display waits for the help";
+        ui.PressEscape(Help());
+      });
+      ui.Click(Control(main_window::kHelpButton));
+    });
+  });
+  ui.Click(Control(main_window::kStart));
+  EXPECT_TRUE(helpOpened);
+  EXPECT_FALSE(Help());
+  EXPECT_FALSE(ui.WindowExists(display));
+  EXPECT_TRUE(ui.IsWindowEnabled(Main()));
 }
 
 TEST_F(AuxWindowsTest, ExitAfterTheNotesEndsTheProgramAndSaves) {

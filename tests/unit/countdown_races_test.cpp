@@ -1,7 +1,7 @@
 // Quick clicks at the worst moments, on virtual time: a Stop and a Start inside a blink or
 // while a late redraw finishes, Stop while the last redraw waits for the UI thread, and the
-// end of the program. Workers of a stopped countdown must change nothing of the next one,
-// and no thread may wait for another that waits for it.
+// end of the program. Workers of a stopped countdown must change nothing of the next one
+// nor keep a picture of their window, and no thread may wait for another that waits for it.
 #include <gtest/gtest.h>
 
 #include "countdown_fixture.h"
@@ -73,6 +73,17 @@ TEST_F(CountdownRacesTest, RestartWhileALateRedrawFinishesChangesNothingOfTheNew
   EXPECT_EQ(Shown(), "20") << "a redraw of the stopped countdown wrote its value";
   EXPECT_EQ(drawing.LayeredChanges(fresh), looks);
   EXPECT_EQ(drawing.Layered(fresh), kKeyed);
+}
+
+TEST_F(CountdownRacesTest, ARedrawThatOutlivesItsWindowLeavesNoPictureKept) {
+  StartCountdown("0", "40");
+  At(3900);
+  drawing.SetDrawingTime(scheduler, 2000);  // the picture of 37, begun at 4 s, takes until 6 s
+  At(4100);
+  Press(kStart);  // Stop gives the redraw a second, then destroys the display
+  At(7000);
+  ASSERT_EQ(scheduler.LiveWorkerCount(), 0);
+  EXPECT_EQ(ui.Pictures().Count(), 0u) << "a picture outlived its window";
 }
 
 // With pictures that take 300 ms (Start's own until 0.3 s), the ticks come at 1.3 s, 2.3 s,

@@ -1,6 +1,6 @@
 // The countdown on virtual time: what each tick draws and when, the warning ticker's
-// rhythm, the blink of the last ten seconds, the alarm, pause and resume, and Stop from
-// every state.
+// rhythm, the blink of the last ten seconds, the alarm, pause and resume, Stop from every
+// state, the screen kept awake meanwhile, and the end of the session.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "app/main_window_layout.h"
 #include "countdown_fixture.h"
+#include "default_settings.h"
 #include "resources/sounds.h"
 
 namespace zorvane::testing {
@@ -295,16 +296,39 @@ TEST_F(CountdownTest, GeometryIsTakenAtStartOnly) {
   EXPECT_EQ(program->State().DigitWidth.load(), 30);
 }
 
-TEST_F(CountdownTest, ClickDuringStopsWaitIsDropped) {
+TEST_F(CountdownTest, ClickDuringStopsWaitStartsAgainOnceStopHasFinished) {
   StartCountdown("0", "30");
   At(1500);
-  // A redraw that has not finished when Stop begins; a click arrives while Stop waits.
+  // A redraw that has not finished when Stop begins. While Stop waits, Esc on the display
+  // asks to stop it once more, and the second click of a double click comes.
   program->State().RedrawThread = scheduler.StartThread([&] { scheduler.Sleep(300); });
-  ui.Post([&] { Press(kStart); });
+  const WindowHandle stopped = Display();
+  ui.Post([&] {
+    ui.PressEscape(stopped);
+    Press(kStart);
+  });
   Press(kStart);
-  EXPECT_EQ(Text(kStart), "B");
-  EXPECT_FALSE(ui.WindowExists(Display()));
-  EXPECT_FALSE(ui.HasTimer(Main(), 1));
+  EXPECT_EQ(Text(kStart), "S");
+  EXPECT_FALSE(ui.WindowExists(stopped));
+  EXPECT_TRUE(ui.IsWindowVisible(Display()));
+  EXPECT_TRUE(ui.HasTimer(Main(), 1));
+}
+
+TEST_F(CountdownTest, TheScreenIsKeptAwakeWhileACountdownIsOpen) {
+  EXPECT_FALSE(power.KeptAwake());
+  StartCountdown("0", "2");
+  EXPECT_TRUE(power.KeptAwake());
+  Press(kPause);
+  EXPECT_TRUE(power.KeptAwake()) << "paused";
+  Press(kPause);
+  At(4000);
+  ASSERT_EQ(Alarms().size(), 1u);
+  EXPECT_TRUE(power.KeptAwake()) << "expired, 00:00 still shown";
+  Press(kStart);
+  EXPECT_FALSE(power.KeptAwake()) << "stopped";
+  Press(kStart);
+  ui.RequestClose(Main());
+  EXPECT_FALSE(power.KeptAwake()) << "the program ended";
 }
 
 TEST_F(CountdownTest, ExitDuringACountdownSavesAndLeavesNothingRunning) {
@@ -321,6 +345,23 @@ TEST_F(CountdownTest, ExitDuringACountdownSavesAndLeavesNothingRunning) {
   EXPECT_TRUE(Alarms().empty());
   EXPECT_EQ(scheduler.LiveWorkerCount(), 0);
   EXPECT_EQ(scheduler.OpenHandleCount(), 0);
+}
+
+TEST_F(CountdownTest, TheEndOfTheSessionDuringACountdownSavesAsAnExitDoes) {
+  StartCountdown("0", "12");
+  At(4100);  // clicking and fading
+  const WindowHandle display = Display();
+  ui.Post([&] { ui.EndSession(); });
+  ui.RunMessageLoop();  // until the main window has gone
+  const std::int64_t endedAt = scheduler.Now() - startedAt;
+  EXPECT_FALSE(ui.WindowExists(Main()));
+  EXPECT_FALSE(ui.WindowExists(display));
+  EXPECT_EQ(ConfigFile(), kElevenLines);
+  At(20000);
+  EXPECT_LE(Clicks().back(), endedAt) << "a click after the session ended";
+  EXPECT_TRUE(Alarms().empty());
+  EXPECT_EQ(files.ReplacementCount(), 1) << "the file was written again";
+  EXPECT_EQ(scheduler.LiveWorkerCount(), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/program.h"
+#include "platform/memory/memory_display_power.h"
 #include "platform/memory/memory_drawing.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_sound.h"
@@ -23,7 +24,7 @@ class ProgramFixture {
 
   // Starts the program as the process would, without entering the message loop.
   void Start() {
-    program = std::make_unique<Program>(Platform{ui, *threads, files, drawing, sound});
+    program = std::make_unique<Program>(Platform{ui, *threads, files, drawing, sound, power});
     program->CreateMainWindow();
   }
   WindowHandle Main() const { return program->MainWindow(); }
@@ -42,6 +43,7 @@ class ProgramFixture {
   memory::MemoryFileSystem files;
   memory::MemoryDrawing drawing{ui};
   memory::MemorySound sound{scheduler};
+  memory::MemoryDisplayPower power;
   std::unique_ptr<Program> program;
 };
 

@@ -2,7 +2,7 @@
 // as GDI for every shape the display draws and for the whole picture the program draws at
 // its defaults, colours must be drawn as their red, green and blue bytes, and the Win32
 // canvases must give back their pens, brushes, bitmaps and device contexts, repaint from
-// the kept picture and layer the window.
+// the kept picture (kept no longer than its window) and layer the window.
 #include "platform/win32/win32_drawing.h"
 
 #include <windows.h>
@@ -380,6 +380,16 @@ TEST_F(Win32DrawingTest, RepaintShowsTheLastPictureCopied) {
   // Once the window is gone, so is its picture.
   ui.DestroyWindow(window);
   EXPECT_TRUE(ui.Pictures().Pixels(hwnd).empty());
+}
+
+TEST_F(Win32DrawingTest, APictureCopiedAfterItsWindowHasGoneIsNotKept) {
+  const WindowHandle window = Open(false);
+  auto canvas = drawing.CreateOffscreen(window, {200, 150});
+  ASSERT_NE(canvas, nullptr);
+  ui.DestroyWindow(window);
+  canvas->CopyToWindow();  // a redraw that ends after its window
+  canvas.reset();
+  EXPECT_EQ(ui.Pictures().Count(), 0u);
 }
 
 TEST_F(Win32DrawingTest, LayeringIsAppliedEveryTimeAndReadsBack) {

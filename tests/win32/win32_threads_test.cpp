@@ -1,5 +1,6 @@
 // Threads on the real backend under Wine: a worker's write to a control of the UI thread is
 // a message the UI thread must handle, and the UI thread's waits must handle it at once.
+// The display is kept awake by the UI thread's own execution state.
 #include "platform/win32/win32_threads.h"
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 
 #include "core/thread_routines.h"
 #include "platform/win32/audio_thread_priority.h"
+#include "platform/win32/win32_display_power.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace zorvane::win32 {
@@ -109,6 +111,28 @@ TEST(Win32ThreadPriorityTest, TimingThreadsAreRaisedAndSoundThreadsPutTheirsBack
   EXPECT_EQ(onTime, THREAD_PRIORITY_HIGHEST);
   EXPECT_EQ(feeding, THREAD_PRIORITY_TIME_CRITICAL);
   EXPECT_EQ(after, THREAD_PRIORITY_HIGHEST);
+}
+
+// The thread's execution state, read without changing it.
+EXECUTION_STATE CurrentExecutionState() {
+  const EXECUTION_STATE state = SetThreadExecutionState(ES_CONTINUOUS);
+  SetThreadExecutionState(state | ES_CONTINUOUS);
+  return state;
+}
+
+TEST(Win32DisplayPowerTest, KeepsTheDisplayAwakeThenGivesBackWhatWasAskedBefore) {
+  constexpr EXECUTION_STATE kAwake = ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED;
+  for (const EXECUTION_STATE before : {EXECUTION_STATE{ES_CONTINUOUS},
+                                       EXECUTION_STATE{ES_CONTINUOUS | ES_SYSTEM_REQUIRED}}) {
+    SetThreadExecutionState(before);
+    Win32DisplayPower power;
+    power.KeepAwake(true);
+    EXPECT_EQ(CurrentExecutionState(), kAwake);
+    power.KeepAwake(true);  // asked twice, given back once
+    power.KeepAwake(false);
+    EXPECT_EQ(CurrentExecutionState(), before);
+  }
+  SetThreadExecutionState(ES_CONTINUOUS);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The real window system against real user32 under Wine: texts, geometry, the input
-// filter, events, keys, pictures, fonts and frames.
+// filter, events (the end of the session too), keys, pictures, fonts and frames.
 #include "platform/win32/win32_window_system.h"
 
 #include <windows.h>
@@ -173,6 +173,18 @@ TEST_F(Win32WindowSystemTest, ScreenAndDpiChangesReachTheirBindings) {
   EXPECT_EQ(events, (std::vector<std::string>{"screen", "screen", "dpi 144"}));
   EXPECT_EQ(ui.MonitorRects().front(),
             (Rect{0, 0, ui.ScreenSize().width, ui.ScreenSize().height}));
+}
+
+TEST_F(Win32WindowSystemTest, TheSessionMayEndAndItsEndReachesTheBinding) {
+  int endings = 0;
+  const WindowHandle window = Open({{"", UiEvent::SessionEnding, [&] { ++endings; }}});
+  const HWND hwnd = AsHwnd(window);
+  EXPECT_EQ(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+  SendMessageW(hwnd, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // another program refused
+  EXPECT_EQ(endings, 0);
+  SendMessageW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_EQ(endings, 1);
+  ui.DestroyWindow(window);
 }
 
 TEST_F(Win32WindowSystemTest, NoEventReachesAWindowOnItsWayOut) {
