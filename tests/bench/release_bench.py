@@ -73,7 +73,8 @@ def measure_sound_latency(env: dict) -> list[tuple[str, ...]]:
         words = line.split()
         # NAME plays N open median/worst MS MS first-block median/worst MS MS
         if len(words) == 11 and words[1] == "plays":
-            rows.append((words[0].replace("clicks-", "clicks ").replace("ms", " ms apart"),
+            name = words[0].replace("clicks-", "clicks ").replace("-", " ")
+            rows.append((name.replace("ms", " ms") if "into" in name else name.replace("ms", " ms apart"),
                          words[2], f"{words[5]} / {words[6]} ms", f"{words[9]} / {words[10]} ms"))
     if not rows:
         raise RuntimeError(f"sound_latency_bench printed no plays:\n{output}")

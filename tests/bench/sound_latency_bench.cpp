@@ -8,7 +8,9 @@
 //   scripts/wine-env.sh stop STATE
 //
 // Prints one line a kind of play: "NAME plays N open median/worst MS MS first-block
-// median/worst MS MS". The device's own output latency comes on top.
+// median/worst MS MS". The device's own output latency comes on top. The stream is opened
+// ahead, as before the warning ticker's first click, and plays silence between the clicks,
+// so a play waits for room behind what is queued (at most some 20 ms).
 #include <windows.h>
 
 #include <algorithm>
@@ -88,10 +90,16 @@ void Report(const char* name, std::vector<double> open, std::vector<double> firs
               first.back());
 }
 
-// Plays the click `count` times, `apartMs` apart, and reports each play's timings.
-void Measure(const char* name, TimedStream& timed, MixingSound& sound, int count, DWORD apartMs) {
+// Plays the click `count` times, `apartMs` apart, and reports each play's timings. With
+// `intoAClickMs`, each timed play comes that long after an untimed click, while it sounds.
+void Measure(const char* name, TimedStream& timed, MixingSound& sound, int count, DWORD apartMs,
+             DWORD intoAClickMs = 0) {
   timed.Take();
   for (int i = 0; i < count; ++i) {
+    if (intoAClickMs != 0) {
+      sound.PlayClip(sounds::TickClip);
+      Sleep(intoAClickMs);
+    }
     timed.Asked();
     sound.PlayClip(sounds::TickClip);
     Sleep(apartMs);
@@ -113,13 +121,16 @@ int main() {
   const double began = NowMs();
   sound.Prepare();  // as a countdown's start does
   Sleep(1000);
+  sound.OpenAhead();  // as the tick before the warning ticker's first click does
+  Sleep(1000);
   std::printf("prepared in the background, then plays (the first at %.0f ms)\n", NowMs() - began);
-  // The clicks of the last thirty seconds: a second apart, half a second, a quarter.
+  // The clicks of the last thirty seconds: a second apart, half a second, a quarter; then a
+  // play that comes while a click still sounds, as the alarm at zero may.
   Measure("clicks-1000ms", timed, sound, 10, 1000);
   Measure("clicks-500ms", timed, sound, 10, 500);
   Measure("clicks-250ms", timed, sound, 20, 250);
-  // A click while the stream still closes after the one before (its last block is written
-  // 64 ms before its end, the stream closes 50 ms later, once that has played).
-  Measure("clicks-165ms", timed, sound, 20, 165);
+  Measure("clicks-30ms-into-a-click", timed, sound, 10, 470, 30);
+  // The stream closes and its thread ends before the objects it uses go.
+  Sleep(MixingSound::kCloseAfterSilenceMs + 1000);
   return 0;
 }
