@@ -63,8 +63,8 @@ class MemoryAudioStream final : public AudioStream {
   int opens_ = 0;
   int closes_ = 0;
   int prepares_ = 0;
-  // How long a virtual wait lasts until `holding` microseconds of sound are queued no more
-  // than the buffers hold but one, so one more block can be queued; in milliseconds.
+  // How long, in milliseconds of virtual time, until what is queued fits in all the buffers
+  // but one, so that one more block can be queued at once.
   std::int64_t MsUntilRoom() const;
 
   // When what is queued so far has played, in microseconds of virtual time.

@@ -20,9 +20,11 @@ from typing import Iterator
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
 
 from harness import (AudioRecorder, ZorvaneSession, broken_sounds, find_sounds,  # noqa: E402
-                     start_process, stop_process)
+                     required_env, start_process, stop_process, wine_env)
 from countdown_timing import lateness_of_changes, watch_until_zero  # noqa: E402
 from cpu_phases import POINTER_AWAY  # noqa: E402
+from release_bench import print_table  # noqa: E402
+from shipped_programs import unpack_shipped  # noqa: E402
 
 SECONDS = 35  # the ticker starts at 30 s left: the first five seconds lead up to it
 WARNING_SECONDS = 30
@@ -97,9 +99,6 @@ def rows(runs: dict[str, list[dict]]) -> list[tuple[str, ...]]:
 
 
 def main() -> None:
-    from harness import required_env, wine_env
-    from shipped_programs import unpack_shipped
-    from release_bench import print_table
     countdowns = int(sys.argv[1]) if len(sys.argv) > 1 else 3
     work = Path(required_env("ZORVANE_BENCH_DIR"))
     work.mkdir(parents=True, exist_ok=True)
