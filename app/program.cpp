@@ -62,7 +62,8 @@ void Program::PrepareMainWindow() {
   settings_ = FindSettingsControls(ui, mainWindow_);
   ui.SetFocus(countdown.minutes);
   placement_.FoldAndDock(mainWindow_);
-  LoadSettings(ui, settings_, platform_.files);
+  options_ = LoadSettings(ui, settings_, platform_.files);
+  countdown_.UseOptions(options_);
   settingsLoaded_ = true;
 }
 

@@ -40,6 +40,7 @@ class Program {
   ProgramState& State() { return state_; }
   WindowHandle MainWindow() const { return mainWindow_; }
   WindowHandle DisplayWindow() const { return state_.DisplayWindow.load(); }
+  const StageOptions& Options() const { return options_; }
 
  private:
   std::vector<EventBinding> MainWindowBindings();
@@ -50,6 +51,7 @@ class Program {
   BarPlacement placement_;
   WindowHandle mainWindow_;
   SettingsControls settings_;  // found when the main window is created
+  StageOptions options_;       // the presenter's options, read with the settings
   // Set once the settings have been loaded: a run whose start stopped before that leaves
   // the file as it was.
   bool settingsLoaded_ = false;

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "core/program_state.h"
+#include "core/stage_options.h"
 #include "display/time_display.h"
 #include "platform/display_power.h"
 #include "platform/drawing.h"
@@ -45,6 +46,8 @@ class Countdown {
 
   // Takes the main window and its controls, once they exist.
   void Attach(WindowHandle mainWindow, const CountdownControls& controls);
+  // The presenter's options, once the settings file has been read; all off until then.
+  void UseOptions(const StageOptions& options) { options_ = options; }
 
   void ToggleStartStop();
   void TogglePause();
@@ -99,6 +102,7 @@ class Countdown {
   CountdownControls controls_;
   DisplayContext display_;
   LogicalGeometry logical_;  // read at Start
+  StageOptions options_;
   int geometryDpi_ = 0;      // the DPI the program state's geometry is scaled to
   bool stopping_ = false;  // Stop is waiting for the last redraw
   std::deque<std::function<void()>> afterStop_;  // clicks that came meanwhile

@@ -56,18 +56,19 @@ std::string ConfigFilePath(std::string_view executablePath) {
   return std::string(folder) + std::string(kFileName);
 }
 
-void LoadSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files) {
+StageOptions LoadSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files) {
   const std::string path = ConfigFilePath(files.ExecutablePath());
   if (!files.Exists(path)) files.CreateEmptyFile(path);
   // The defaults go in first, so that whatever stops the reading on its way leaves them.
   for (const SettingRow& row : kRows) PutIntoControl(ui, controls, row, std::string(row.defaultText));
   const std::optional<IniFileText> file = ReadSettingsFile(files, path);
-  if (!file) return;
+  if (!file) return {};
   for (const SettingRow& row : kRows) {
     if (std::optional<std::string> text = file->Document().Value(row.section, row.key)) {
       PutIntoControl(ui, controls, row, *text);
     }
   }
+  return ReadStageOptions(file->Document());
 }
 
 void SaveSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files) {

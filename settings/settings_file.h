@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/window_system.h"
+#include "settings/stage_options_reader.h"
 
 namespace zorvane {
 
@@ -42,8 +43,9 @@ std::string ConfigFilePath(std::string_view executablePath);
 // Creates an empty file when there is none, then fills the nine controls: the geometry
 // texts unchanged, the colours through TextToInteger. A missing key gives its default; a
 // file that cannot be read, or one over 1 MB, gives the defaults. The file may be in code
-// page 936 or in UTF-16LE with its byte-order mark.
-void LoadSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files);
+// page 936 or in UTF-16LE with its byte-order mark. Returns the presenter's options read
+// from the same file (all off when it cannot be read).
+StageOptions LoadSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem& files);
 
 // Writes all nine values into the file, keeping every other line of it and its encoding.
 // The file is replaced in one step; when that cannot be done, or the old file cannot be
