@@ -39,6 +39,8 @@ std::string MemoryFileSystem::ExecutablePath() const {
 }
 
 bool MemoryFileSystem::Exists(std::string_view path) const {
+  // A name search finds nothing for a name that ends in a separator, a folder's included.
+  if (path.ends_with('\\') || path.ends_with('/')) return false;
   Lock lock(mutex_);
   const auto found = entries_.find(LookupKey(path));
   return found != entries_.end() && !found->second.unseenByExists;
@@ -75,15 +77,8 @@ bool MemoryFileSystem::ReplaceFileContent(std::string_view path, std::string_vie
 std::string MemoryFileSystem::AnsiFromUtf16(std::u16string_view text) const {
   std::string ansi;
   ansi.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    ansi.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
-    // A pair of surrogates is one character.
-    if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] < 0xE000) {
-      ++i;
-    }
-  }
+  // Each half of a surrogate pair is a "?" of its own, as the code page's conversion makes it.
+  for (const char16_t unit : text) ansi.push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
   return ansi;
 }
 
@@ -123,6 +118,21 @@ void MemoryFileSystem::SetFolderReadOnly(std::string_view folder, bool readOnly)
   const std::string key = LookupKey(folder);
   AddDirectoryLocked(key);
   entries_[key].readOnly = readOnly;
+}
+
+void MemoryFileSystem::SetFileReadOnly(std::string_view path) {
+  Lock lock(mutex_);
+  entries_[LookupKey(path)].readOnly = true;
+}
+
+std::vector<std::string> MemoryFileSystem::NamesIn(std::string_view folder) const {
+  Lock lock(mutex_);
+  const std::string key = LookupKey(folder);
+  std::vector<std::string> names;
+  for (const auto& [entry, unused] : entries_) {
+    if (ParentKey(entry) == key) names.push_back(entry.substr(key.size() + 1));
+  }
+  return names;
 }
 
 void MemoryFileSystem::FailNextWrites(int count) {
@@ -168,7 +178,7 @@ MemoryFileSystem::Entry* MemoryFileSystem::WritableFileLocked(const std::string&
     return nullptr;
   }
   if (const auto existing = entries_.find(key);
-      existing != entries_.end() && existing->second.isDirectory) {
+      existing != entries_.end() && (existing->second.isDirectory || existing->second.readOnly)) {
     return nullptr;
   }
   if (failingWrites_ > 0) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -28,7 +29,7 @@ class MemoryFileSystem final : public FileSystem {
   std::optional<std::string> ReadFile(std::string_view path, std::size_t sizeLimit) const override;
   bool ReplaceFileContent(std::string_view path, std::string_view content) override;
   // The twin holds no table of code page 936: it converts ASCII, which is the same in both,
-  // and makes every other character "?", as Windows does with a character the code page
+  // and makes every other UTF-16 unit "?", as Windows does with a character the code page
   // lacks. Text in Chinese is converted by the real tables, in the tests under Wine.
   std::string AnsiFromUtf16(std::u16string_view text) const override;
   std::u16string Utf16FromAnsi(std::string_view text) const override;
@@ -44,6 +45,8 @@ class MemoryFileSystem final : public FileSystem {
   // While a folder is read-only, no file can be created or replaced in it; its files can
   // still be read.
   void SetFolderReadOnly(std::string_view folder, bool readOnly = true);
+  // A file with the read-only attribute: it can be read but not replaced.
+  void SetFileReadOnly(std::string_view path);
   // The next `count` creations or replacements fail midway: what was written of the new
   // content is thrown away and the file keeps its old content.
   void FailNextWrites(int count);
@@ -56,13 +59,16 @@ class MemoryFileSystem final : public FileSystem {
   // --- What a test reads back -----------------------------------------------------------
   // The content of a file, even an unreadable one; nothing for a directory or no file.
   std::optional<std::string> FileContent(std::string_view path) const;
+  // The names in a folder, in lower case, as a listing of it shows them: a replacement
+  // leaves no file of its own behind.
+  std::vector<std::string> NamesIn(std::string_view folder) const;
   // How many times ReplaceFileContent has succeeded.
   int ReplacementCount() const;
 
  private:
   struct Entry {
     bool isDirectory = false;
-    bool readOnly = false;    // for a folder
+    bool readOnly = false;    // a folder: nothing written in it; a file: not replaced
     bool unreadable = false;  // for a file
     bool unseenByExists = false;
     std::string content;

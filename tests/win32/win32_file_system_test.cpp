@@ -1,6 +1,6 @@
-// The real file functions under Wine, in a fresh folder of their own: whole files in and out
-// byte for byte, a replacement that either happens entirely or not at all and never leaves
-// its new file behind, and names in Chinese.
+// What the real file functions do beyond the contract they share with the twin
+// (tests/contract), under Wine in a fresh folder of their own: the executable's own path,
+// long-path names, names that are not UTF-8, and names in Chinese.
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
@@ -82,33 +82,6 @@ TEST_F(Win32FileSystemTest, ExecutablePathNamesThisTestProgram) {
   EXPECT_TRUE(path.ends_with("\\win32_tests.exe")) << path;
 }
 
-TEST_F(Win32FileSystemTest, ExistsForFilesAndFoldersAndNothingElse) {
-  Put(L"MyConfig.ini", "x");
-  ASSERT_TRUE(CreateDirectoryW((folder / L"Folder").c_str(), nullptr));
-  EXPECT_TRUE(files.Exists(PathOf(L"MyConfig.ini")));
-  EXPECT_TRUE(files.Exists(PathOf(L"myconfig.INI")));
-  EXPECT_TRUE(files.Exists(PathOf(L"Folder")));
-  EXPECT_FALSE(files.Exists(PathOf(L"Missing.ini")));
-  EXPECT_FALSE(files.Exists(PathOf(L"Missing\\MyConfig.ini")));
-  // A pattern is not a name, even where it matches one.
-  EXPECT_FALSE(files.Exists(PathOf(L"*")));
-  EXPECT_FALSE(files.Exists(PathOf(L"MyConfig.in?")));
-  EXPECT_FALSE(files.Exists(""));
-}
-
-TEST_F(Win32FileSystemTest, CreateEmptyFileLeavesZeroBytesButNeverEmptiesAFile) {
-  ASSERT_TRUE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
-  EXPECT_EQ(fs::file_size(folder / L"MyConfig.ini"), 0u);
-  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini"), kAnySize), "");
-
-  // A name that is taken stays as it is, whatever the existence test said before.
-  Put(L"MyConfig.ini", "old");
-  EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
-  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini"), kAnySize), "old");
-  EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"Missing\\MyConfig.ini")));
-  EXPECT_EQ(Names(), kJustTheConfig);
-}
-
 // A program started through a long-path name ("\\?\C:\...") finds its folder named that
 // way; the "?" of the prefix is no pattern, and the settings file there is found and kept.
 TEST_F(Win32FileSystemTest, LongPathNamesAreFoundAndTheirFilesKept) {
@@ -125,64 +98,10 @@ TEST_F(Win32FileSystemTest, LongPathNamesAreFoundAndTheirFilesKept) {
   EXPECT_EQ(Names(), kJustTheConfig);
 }
 
-TEST_F(Win32FileSystemTest, ReplaceAndReadCarryEveryByte) {
-  std::string everyByte;
-  for (int byte = 0; byte < 256; ++byte) everyByte.push_back(static_cast<char>(byte));
-  const std::string lines = "[Main]\rWidth=1\r\r\n\0High= 200\n"s;
-  // Larger than the pieces files are read and written in.
-  std::string large(3 * 1024 * 1024 + 7, '\0');
-  for (std::size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 % 251);
-
-  const std::string path = PathOf(L"MyConfig.ini");
-  for (const std::string& content : {everyByte, lines, large, std::string(), lines}) {
-    ASSERT_TRUE(files.ReplaceFileContent(path, content));
-    EXPECT_EQ(fs::file_size(folder / L"MyConfig.ini"), content.size());
-    EXPECT_EQ(files.ReadFile(path, kAnySize), content);
-  }
-  EXPECT_EQ(Names(), kJustTheConfig);
-}
-
-// A file over the caller's limit is refused before anything of it is taken into memory: a
-// 10 MB one fails as quickly as a small one, and the limit itself still reads.
-TEST_F(Win32FileSystemTest, ReadFileRefusesAFileOverTheLimit) {
-  const std::string large(10 * 1024 * 1024, ';');
-  Put(L"MyConfig.ini", large);
-  const std::string path = PathOf(L"MyConfig.ini");
-  EXPECT_EQ(files.ReadFile(path, 1024 * 1024), std::nullopt);
-  EXPECT_EQ(files.ReadFile(path, large.size() - 1), std::nullopt);
-  EXPECT_EQ(files.ReadFile(path, large.size()), large);
-}
-
-TEST_F(Win32FileSystemTest, ReadFileFailsOnWhatIsNotAFile) {
+// Bytes that are not UTF-8 name no file at all.
+TEST_F(Win32FileSystemTest, APathThatIsNotUtf8NamesNoFile) {
   ASSERT_TRUE(CreateDirectoryW((folder / L"Folder").c_str(), nullptr));
-  EXPECT_EQ(files.ReadFile(PathOf(L"Folder"), kAnySize), std::nullopt);
-  EXPECT_EQ(files.ReadFile(PathOf(L"Missing.ini"), kAnySize), std::nullopt);
-  EXPECT_EQ(files.ReadFile("", kAnySize), std::nullopt);
-  // Bytes that are not UTF-8 name no file at all.
   EXPECT_EQ(files.ReadFile(PathOf(L"Folder") + "\\\xC0\xAF", kAnySize), std::nullopt);
-}
-
-TEST_F(Win32FileSystemTest, ReplacingAFolderFailsAndLeavesItAsItWas) {
-  ASSERT_TRUE(CreateDirectoryW((folder / L"MyConfig.ini").c_str(), nullptr));
-  Put(L"MyConfig.ini\\inside.txt", "kept");
-
-  EXPECT_FALSE(files.ReplaceFileContent(PathOf(L"MyConfig.ini"), "new"));
-  EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
-  EXPECT_TRUE(fs::is_directory(folder / L"MyConfig.ini"));
-  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini\\inside.txt"), kAnySize), "kept");
-  EXPECT_EQ(Names(), kJustTheConfig);
-}
-
-// Windows refuses both. Wine 8 would rename a new file over a read-only one (even for a user
-// without root rights), so this guards the file system's own check of the attribute.
-TEST_F(Win32FileSystemTest, ReplacingAReadOnlyFileFailsAndKeepsItsContent) {
-  Put(L"MyConfig.ini", "old");
-  ASSERT_TRUE(SetFileAttributesW((folder / L"MyConfig.ini").c_str(), FILE_ATTRIBUTE_READONLY));
-
-  EXPECT_FALSE(files.ReplaceFileContent(PathOf(L"MyConfig.ini"), "new"));
-  EXPECT_FALSE(files.CreateEmptyFile(PathOf(L"MyConfig.ini")));
-  EXPECT_EQ(files.ReadFile(PathOf(L"MyConfig.ini"), kAnySize), "old");
-  EXPECT_EQ(Names(), kJustTheConfig);
 }
 
 TEST_F(Win32FileSystemTest, ChineseNamesAreUtf8) {

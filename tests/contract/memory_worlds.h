@@ -1,0 +1,33 @@
+// The twin's side of the contract: its backends, set up through the calls tests use.
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/memory/memory_file_system.h"
+
+namespace zorvane::contract {
+
+class MemoryFileWorld {
+ public:
+  MemoryFileWorld() { files_.AddDirectory(kFolder); }
+  FileSystem& Files() { return files_; }
+  std::string PathOf(std::string_view name) const { return std::string(kFolder) + "\\" + std::string(name); }
+  void PutFile(std::string_view name, std::string_view content) { files_.AddFile(PathOf(name), content); }
+  void PutFolder(std::string_view name) { files_.AddDirectory(PathOf(name)); }
+  void MakeFileReadOnly(std::string_view name) { files_.SetFileReadOnly(PathOf(name)); }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names = files_.NamesIn(kFolder);
+    std::ranges::sort(names);
+    return names;
+  }
+
+ private:
+  // A folder of its own beside the executable's.
+  static constexpr std::string_view kFolder = "C:\\Test";
+  memory::MemoryFileSystem files_;
+};
+
+}  // namespace zorvane::contract

@@ -1,0 +1,9 @@
+// The contract on the real backends, under Wine.
+#include "file_system_contract.h"
+#include "win32_worlds.h"
+
+namespace zorvane::contract {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, FileSystemContract, Win32FileWorld);
+
+}  // namespace zorvane::contract

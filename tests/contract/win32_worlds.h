@@ -1,0 +1,86 @@
+// The real backends' side of the contract, under Wine: a fresh folder of the test's own in
+// the temporary folder, set up with the file functions directly, never with the code under
+// test, and removed afterwards.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/win32/win32_file_system.h"
+
+namespace zorvane::contract {
+
+class Win32FileWorld {
+ public:
+  Win32FileWorld() {
+    wchar_t temporary[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temporary);
+    folder_ = std::filesystem::path(std::wstring(temporary, length)) /
+              (L"zorvane-contract-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(++made_));
+    EXPECT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
+  }
+  ~Win32FileWorld() {
+    // Read-only files cannot be deleted until they are writable again.
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder_, error)) {
+      SetFileAttributesW(entry.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    std::filesystem::remove_all(folder_, error);
+    EXPECT_FALSE(std::filesystem::exists(folder_)) << "the test folder is left behind";
+  }
+  Win32FileWorld(const Win32FileWorld&) = delete;
+  Win32FileWorld& operator=(const Win32FileWorld&) = delete;
+
+  FileSystem& Files() { return files_; }
+  std::string PathOf(std::string_view name) const {
+    const std::u8string path = (folder_ / std::filesystem::path(name)).u8string();
+    return {path.begin(), path.end()};
+  }
+  void PutFile(std::string_view name, std::string_view content) {
+    const HANDLE file = CreateFileW(Wide(name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()),
+                              &written, nullptr);
+    CloseHandle(file);
+    ASSERT_TRUE(ok && written == content.size());
+  }
+  void PutFolder(std::string_view name) {
+    ASSERT_TRUE(CreateDirectoryW(Wide(name).c_str(), nullptr));
+  }
+  void MakeFileReadOnly(std::string_view name) {
+    ASSERT_TRUE(SetFileAttributesW(Wide(name).c_str(), FILE_ATTRIBUTE_READONLY));
+  }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+      std::string name = entry.path().filename().string();
+      std::ranges::transform(name, name.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+      });
+      names.push_back(name);
+    }
+    std::ranges::sort(names);
+    return names;
+  }
+
+ private:
+  std::wstring Wide(std::string_view name) const {
+    return (folder_ / std::filesystem::path(name)).wstring();
+  }
+
+  static inline int made_ = 0;
+  std::filesystem::path folder_;
+  win32::Win32FileSystem files_;
+};
+
+}  // namespace zorvane::contract
