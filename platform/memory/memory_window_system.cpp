@@ -138,7 +138,6 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout
     window.events = EventBindings(std::move(bindings));
     const Point origin = CentredOrigin(scaled.size, screen_);
     window.bounds = {origin.x, origin.y, scaled.size.width, scaled.size.height};
-    window.visible = scaled.visible;
     for (const ControlSpec& controlSpec : scaled.controls) {
       const std::uintptr_t controlId = nextId_++;
       Control& control = controls_[controlId];
@@ -152,10 +151,17 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout
   }
   if (handle != nullptr) *handle = WindowHandle{id};
   Fire(id, {}, UiEvent::Created);
+  // As a real window, it shows once its creation is handled.
+  if (WindowExists(WindowHandle{id})) {
+    Lock lock(mutex_);
+    ShowWindowLocked(id, windows_.at(id).layout.Window().visible);
+  }
   return WindowHandle{id};
 }
 
 void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
+  // Windows refuses to destroy a window from a thread other than its own.
+  if (std::this_thread::get_id() != uiThread_) return;
   {
     Lock lock(mutex_);
     auto found = windows_.find(window.value);
@@ -211,7 +217,18 @@ bool MemoryWindowSystem::IsWindowVisible(WindowHandle window) const {
 }
 
 void MemoryWindowSystem::ShowWindow(WindowHandle window, bool visible) {
-  ChangeWindowState(window, &Window::visible, visible);
+  if (SentFromWorker([&] { ShowWindow(window, visible); })) return;
+  Lock lock(mutex_);
+  if (windows_.contains(window.value)) ShowWindowLocked(window.value, visible);
+}
+
+void MemoryWindowSystem::ShowWindowLocked(std::uintptr_t id, bool visible) {
+  Window& window = windows_.at(id);
+  window.visible = visible;
+  if (visible && window.pendingFocus != 0 && controls_.contains(window.pendingFocus)) {
+    focus_ = window.pendingFocus;
+  }
+  window.pendingFocus = 0;
 }
 
 bool MemoryWindowSystem::IsWindowEnabled(WindowHandle window) const {
@@ -308,7 +325,14 @@ void MemoryWindowSystem::SetControlColour(ControlHandle control, Colour colour) 
 
 void MemoryWindowSystem::SetFocus(ControlHandle control) {
   Lock lock(mutex_);
-  if (controls_.contains(control.value)) focus_ = control.value;
+  const auto found = controls_.find(control.value);
+  if (found == controls_.end()) return;
+  // A hidden window cannot take the focus yet: it gets it when it shows.
+  if (Window& window = windows_.at(found->second.window); !window.visible) {
+    window.pendingFocus = control.value;
+    return;
+  }
+  focus_ = control.value;
 }
 
 bool MemoryWindowSystem::ShowsPicture(ControlHandle control) const {

@@ -171,6 +171,8 @@ class MemoryWindowSystem final : public WindowSystem {
     bool visible = false;
     bool enabled = true;
     std::vector<int> timers;
+    // The focus asked for while the window was hidden; it arrives when the window shows.
+    std::uintptr_t pendingFocus = 0;
   };
 
   struct SentCall;
@@ -184,6 +186,7 @@ class MemoryWindowSystem final : public WindowSystem {
   template <typename Value>
   void ChangeWindowState(WindowHandle window, Value Window::*field, Value value);
 
+  void ShowWindowLocked(std::uintptr_t window, bool visible);
   void Fire(std::uintptr_t window, std::string_view control, UiEvent event);
   void FireEverywhere(UiEvent event);
   std::optional<Picture> PictureOf(const ControlSpec& control, int dpi) const;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/memory/memory_file_system.h"
+#include "platform/memory/memory_window_system.h"
 
 namespace zorvane::contract {
 
@@ -28,6 +29,20 @@ class MemoryFileWorld {
   // A folder of its own beside the executable's.
   static constexpr std::string_view kFolder = "C:\\Test";
   memory::MemoryFileSystem files_;
+};
+
+class MemoryWindowWorld {
+ public:
+  WindowSystem& Ui() { return ui_; }
+  void Click(ControlHandle control) { ui_.Click(control); }
+  void Type(ControlHandle control, std::string_view text) { ui_.Type(control, text); }
+  void Paste(ControlHandle control, std::string_view text) { ui_.Paste(control, text); }
+  void PressTab() { ui_.PressTab(); }
+  ControlHandle Focused() const { return ui_.FocusedControl(); }
+  void RequestClose(WindowHandle window) { ui_.RequestClose(window); }
+
+ private:
+  memory::MemoryWindowSystem ui_{{1920, 1080}};
 };
 
 }  // namespace zorvane::contract

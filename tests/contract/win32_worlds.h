@@ -13,7 +13,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/win32/handle_casts.h"
+#include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_window_system.h"
 
 namespace zorvane::contract {
 
@@ -81,6 +84,53 @@ class Win32FileWorld {
   static inline int made_ = 0;
   std::filesystem::path folder_;
   win32::Win32FileSystem files_;
+};
+
+// A user's hands as messages: a click is the button's own click, keys are characters and a
+// Tab key-down where the focus is, a paste goes through the clipboard.
+class Win32WindowWorld {
+ public:
+  Win32WindowWorld() = default;
+  // A window that ends the program leaves a quit message behind; the next test's pumps
+  // would stop at it.
+  ~Win32WindowWorld() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+  Win32WindowWorld(const Win32WindowWorld&) = delete;
+  Win32WindowWorld& operator=(const Win32WindowWorld&) = delete;
+
+  WindowSystem& Ui() { return ui_; }
+  void Click(ControlHandle control) { SendMessageW(win32::AsHwnd(control), BM_CLICK, 0, 0); }
+  void Type(ControlHandle control, std::string_view text) {
+    for (const wchar_t c : win32::GbkToWide(text)) {
+      SendMessageW(win32::AsHwnd(control), WM_CHAR, c, 0);
+    }
+  }
+  void Paste(ControlHandle control, std::string_view text) {
+    const HWND box = win32::AsHwnd(control);
+    ASSERT_TRUE(OpenClipboard(box));
+    EmptyClipboard();
+    const std::wstring wide = win32::GbkToWide(text);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    std::copy_n(wide.c_str(), wide.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    const LRESULT end = GetWindowTextLengthW(box);
+    SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageW(box, WM_PASTE, 0, 0);
+  }
+  void PressTab() {
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    ui_.PumpPendingMessages();
+  }
+  ControlHandle Focused() const { return win32::AsControl(GetFocus()); }
+  void RequestClose(WindowHandle window) { SendMessageW(win32::AsHwnd(window), WM_CLOSE, 0, 0); }
+
+ private:
+  win32::Win32WindowSystem ui_;
 };
 
 }  // namespace zorvane::contract
