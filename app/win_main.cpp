@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "app/program.h"
+#include "platform/ignored_failure.h"
 #include "platform/mixing_sound.h"
+#include "platform/win32/debug_output.h"
 #include "platform/win32/win32_audio_stream.h"
 #include "platform/win32/win32_display_power.h"
 #include "platform/win32/win32_drawing.h"
@@ -13,6 +15,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace zorvane;
+  SetIgnoredFailureSink(win32::SendToDebugOutput);
   win32::Win32WindowSystem ui;
   win32::Win32Threads threads;
   win32::Win32FileSystem files;

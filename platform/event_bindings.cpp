@@ -1,6 +1,10 @@
 #include "platform/event_bindings.h"
 
+#include <exception>
+#include <string>
 #include <utility>
+
+#include "platform/ignored_failure.h"
 
 namespace zorvane {
 
@@ -18,7 +22,10 @@ std::function<void()> EventBindings::HandlerFor(std::string_view control, UiEven
       return [handler = binding.handler] {
         try {
           handler();
+        } catch (const std::exception& error) {
+          TraceIgnoredFailure(std::string("a handler stopped early: ") + error.what());
         } catch (...) {
+          TraceIgnoredFailure("a handler stopped early");
         }
       };
     }

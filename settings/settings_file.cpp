@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/text_to_integer.h"
+#include "platform/ignored_failure.h"
 #include "settings/ini_file_text.h"
 
 namespace zorvane {
@@ -62,7 +63,10 @@ StageOptions LoadSettings(WindowSystem& ui, const SettingsControls& controls, Fi
   // The defaults go in first, so that whatever stops the reading on its way leaves them.
   for (const SettingRow& row : kRows) PutIntoControl(ui, controls, row, std::string(row.defaultText));
   const std::optional<IniFileText> file = ReadSettingsFile(files, path);
-  if (!file) return {};
+  if (!file) {
+    TraceIgnoredFailure("settings not read: the file cannot be read, is over 1 MB or is no text");
+    return {};
+  }
   for (const SettingRow& row : kRows) {
     if (std::optional<std::string> text = file->Document().Value(row.section, row.key)) {
       PutIntoControl(ui, controls, row, *text);
@@ -76,7 +80,10 @@ void SaveSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem
   std::optional<IniFileText> file = ReadSettingsFile(files, path);
   if (!file) {
     // Unreadable, too large or no text: writing would lose its other lines.
-    if (files.Exists(path)) return;
+    if (files.Exists(path)) {
+      TraceIgnoredFailure("settings not saved: the file cannot be read, and its lines would be lost");
+      return;
+    }
     file.emplace();
   }
   for (const SettingRow& row : kRows) {
@@ -86,7 +93,9 @@ void SaveSettings(WindowSystem& ui, const SettingsControls& controls, FileSystem
                      : ui.ControlText(control);
     file->Document().SetValue(row.section, row.key, value);
   }
-  files.ReplaceFileContent(path, file->Encode(files));
+  if (!files.ReplaceFileContent(path, file->Encode(files))) {
+    TraceIgnoredFailure("settings not saved: the file cannot be replaced");
+  }
 }
 
 }  // namespace zorvane

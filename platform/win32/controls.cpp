@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "platform/ignored_failure.h"
 #include "platform/input_filter.h"
 #include "platform/jpeg/jpeg_codec.h"
 #include "platform/win32/text_conversion.h"
@@ -307,7 +308,11 @@ std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t t
       native.exStyle, native.className, text.c_str(), style, layout.rect.left, layout.rect.top,
       layout.rect.width, layout.rect.height, ParentFor(window, layout),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(tableIndex))), instance, nullptr);
-  if (record->hwnd == nullptr) return record;
+  if (record->hwnd == nullptr) {
+    // The window goes on without it: a control the user cannot reach, not a dead program.
+    TraceIgnoredFailure("no control " + std::string(layout.name) + ": CreateWindowExW failed");
+    return record;
+  }
 
   SetWindowLongPtrW(record->hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record.get()));
   record->layoutName = GlobalAtom(GbkToWide(layout.name));

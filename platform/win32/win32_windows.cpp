@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/dpi_scale.h"
+#include "platform/ignored_failure.h"
 #include "platform/win32/handle_casts.h"
 #include "platform/win32/late_bound.h"
 #include "platform/win32/text_conversion.h"
@@ -89,7 +90,10 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
   // A class that could not be registered is a programming error: rather than a window with
   // controls missing, or one that another class's procedure runs, there is none, and the
   // zero handle says so.
-  if (!state_->classesRegistered) return {};
+  if (!state_->classesRegistered) {
+    TraceIgnoredFailure("no window " + std::string(layout.name) + ": its class is not registered");
+    return {};
+  }
   auto record = std::make_unique<WindowRecord>();
   record->system = state_.get();
   record->layout = ScaledLayout(layout, ScreenDpi());
@@ -106,7 +110,10 @@ WindowHandle Win32WindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
   HWND hwnd = CreateWindowExW(styles.exStyle, kWindowClass, title.c_str(), styles.style, origin.x,
                               origin.y, scaled.size.width, scaled.size.height, nullptr, nullptr,
                               GetModuleHandleW(nullptr), window);
-  if (hwnd == nullptr) return {};
+  if (hwnd == nullptr) {
+    TraceIgnoredFailure("no window " + std::string(scaled.name) + ": CreateWindowExW failed");
+    return {};
+  }
   window->layoutName = GlobalAtom(GbkToWide(scaled.name));
   TagWithLayoutName(hwnd, window->layoutName);
   state_->windows.emplace(hwnd, std::move(record));

@@ -8,6 +8,7 @@
 
 #include "app/main_window_controls.h"
 #include "app/main_window_layout.h"
+#include "caught_failures.h"
 #include "default_settings.h"
 #include "program_fixture.h"
 
@@ -152,8 +153,12 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesTheOldFileWhole) {
   files.AddFile(kConfigPath, original);
   Start();
   files.FailNextWrites(1);
+  const CaughtFailures failures;
   Save();
   EXPECT_EQ(ConfigFile(), original);
+  // Nobody is told but a debugger.
+  EXPECT_EQ(failures.Caught(),
+            std::vector<std::string>{"settings not saved: the file cannot be replaced"});
   Save();  // the next one goes through
   EXPECT_NE(ConfigFile(), original);
   EXPECT_EQ(ConfigFile().substr(0, 18), "[Other]\r\nkeep=me\r\n");
@@ -179,11 +184,13 @@ TEST_F(SettingsFileTest, AnythingThrownWhileLoadingEndsInTheDefaultsAndAnIntactF
   const std::string original = "[Main]\r\nWidth=90\r\n";
   files.AddFile(kConfigPath, original);
   ThrowingFileSystem throwingFiles(files);
+  const CaughtFailures failures;
   program = std::make_unique<Program>(Platform{ui, *threads, throwingFiles, drawing, sound});
   ASSERT_TRUE(program->CreateMainWindow());
   EXPECT_EQ(Text(kDigitWidth), "120");
   EXPECT_EQ(Text(kDigitHeight), " 200");
   EXPECT_EQ(ColourOf(kAlarmColour), 255u);
+  EXPECT_EQ(failures.Caught(), std::vector<std::string>{"a handler stopped early: std::bad_alloc"});
   throwingFiles.throwing = false;
   ui.RequestClose(Main());
   EXPECT_FALSE(ui.WindowExists(Main()));

@@ -30,11 +30,15 @@ class ZorvaneSession:
     a file written beside the program is never confused with one in the working folder.
     `stop()` closes it (WM_CLOSE) and waits; the folder stays until the block ends, for
     checking what the program wrote on its way out.
+
+    The lines the program leaves for a debugger when it lets a failure pass are read from
+    what Wine prints of its debug output (a warning of the seh channel in Wine 8); leaving the block fails on any that is not among
+    `expected_failures` (each matched as the start of a line).
     """
 
     def __init__(self, *, driver: Driver | None = None, files: dict[str, bytes | str] | None = None,
                  args: Iterable[str] = (), start_timeout: float = 30.0, env: dict | None = None,
-                 exe: str | None = None):
+                 exe: str | None = None, expected_failures: Iterable[str] = ()):
         self.env = env or wine_env()
         self.source_exe = Path(exe or required_env("ZORVANE_EXE"))
         self.files = files or {}
@@ -45,6 +49,7 @@ class ZorvaneSession:
         self.screen = XScreen(self.env)
         self.root: Path | None = None
         self.process: subprocess.Popen | None = None
+        self.expected_failures = tuple(expected_failures)
 
     # Folders.
     @property
@@ -65,8 +70,15 @@ class ZorvaneSession:
             raise
         return self
 
-    def __exit__(self, *exc) -> None:
-        self.cleanup()
+    def __exit__(self, exc_type, *exc) -> None:
+        try:
+            self.stop()
+            unexpected = [line for line in self.failure_lines()
+                          if not line.startswith(self.expected_failures)]
+        finally:
+            self.cleanup()
+        if exc_type is None and unexpected:
+            raise HarnessError(f"the program let failures pass: {unexpected}")
 
     def start(self) -> WindowInfo:
         self.root = make_folder()
@@ -78,9 +90,24 @@ class ZorvaneSession:
             (self.folder / name).write_bytes(data)
         if self.driver is None:
             self.driver = Driver(self.env)
-        self.process = start_process(["wine", str(self.exe_path), *self.args], env=self.env,
-                                     cwd=self.root / "cwd")
+        # Wine 8 prints the program's debug output as a warning of its seh channel.
+        env = {**self.env, "WINEDEBUG": "-all,warn+seh"}
+        with open(self.root / "wine-stderr.txt", "wb") as stderr:
+            self.process = start_process(["wine", str(self.exe_path), *self.args], env=env,
+                                         cwd=self.root / "cwd", stderr=stderr)
         return self.wait_for_window(MAIN_WINDOW, self.start_timeout)
+
+    def failure_lines(self) -> list[str]:
+        """What the program said of the failures it let pass, so far, in order."""
+        path = self.root / "wine-stderr.txt" if self.root is not None else None
+        if path is None or not path.exists():
+            return []
+        lines = []
+        for line in path.read_text(encoding="utf-8", errors="replace").splitlines():
+            if ":OutputDebugStringA " in line and "Zorvane: " in line:
+                said = line.split("Zorvane: ", 1)[1]
+                lines.append(said.split("\\n", 1)[0].rstrip('"'))
+        return lines
 
     @property
     def running(self) -> bool:
