@@ -1,5 +1,5 @@
 // The mixed sound on one wave-out stream of winmm, which is loaded when the stream is first
-// prepared or opened rather than at the program's start: buffers of about 8 ms each,
+// prepared or opened rather than at the program's start: buffers of 5 ms each,
 // refilled as the device plays them, signalled through one event. Preparing also opens and
 // closes a device once, which starts the system's audio for the process.
 #pragma once
