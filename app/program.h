@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/folding.h"
+#include "app/fold_and_dock.h"
 #include "core/program_state.h"
 #include "countdown/countdown.h"
 #include "platform/platform.h"

@@ -6,10 +6,10 @@
 
 #include "core/text_to_integer.h"
 #include "core/thread_routines.h"
-#include "countdown/alarm.h"
+#include "countdown/warning_ticker.h"
 #include "countdown/time_entry.h"
 #include "display/display_window_layout.h"
-#include "display/layering.h"
+#include "display/display_fade.h"
 #include "platform/dpi_scale.h"
 #include "resources/sounds.h"
 

@@ -6,7 +6,7 @@
 #include "core/text_to_integer.h"
 #include "display/canvas_objects.h"
 #include "display/draw_digit.h"
-#include "display/layering.h"
+#include "display/display_fade.h"
 
 namespace zorvane {
 namespace {

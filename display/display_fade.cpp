@@ -1,4 +1,4 @@
-#include "display/layering.h"
+#include "display/display_fade.h"
 
 #include <mutex>
 

@@ -1,4 +1,4 @@
-#include "countdown/alarm.h"
+#include "countdown/warning_ticker.h"
 
 #include "resources/sounds.h"
 

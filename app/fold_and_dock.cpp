@@ -1,4 +1,4 @@
-#include "app/folding.h"
+#include "app/fold_and_dock.h"
 
 #include <vector>
 
