@@ -34,7 +34,7 @@ ControlSpec GeometryBox(std::string_view name, int top, std::string_view designT
 }
 
 ControlSpec ColourBox(std::string_view name, Point at) {
-  return {.name = name, .kind = ControlKind::ColorPicker, .rect = {at.x, at.y, 48, 16},
+  return {.name = name, .kind = ControlKind::ColourPicker, .rect = {at.x, at.y, 48, 16},
           .tabStop = true, .focusOrder = 8, .parent = "外形框2"};
 }
 

@@ -19,7 +19,7 @@ enum class ControlKind {
   EditBox,      // standard edit control
   Button,       // push button, optionally showing a picture instead of its caption
   ShapeBox,     // plain container; its children are placed relative to it
-  ColorPicker,  // holds one colour
+  ColourPicker,  // holds one colour
   PicBox,       // shows its picture, at the size for the screen, from its top-left corner
   TransLabel,   // text drawn without a background
 };

@@ -229,7 +229,7 @@ NativeControl NativeControlFor(const ControlSpec& layout, bool hasPicture) {
       return {L"BUTTON", static_cast<DWORD>(BS_PUSHBUTTON | (hasPicture ? BS_BITMAP : 0)), 0};
     case ControlKind::ShapeBox:
       return {kShapeBoxClass, 0, WS_EX_CONTROLPARENT};
-    case ControlKind::ColorPicker:
+    case ControlKind::ColourPicker:
       return {kColourPickerClass, 0, 0};
     case ControlKind::PicBox:
       return {kPictureBoxClass, 0, 0};
@@ -322,7 +322,7 @@ std::unique_ptr<ControlRecord> CreateControl(WindowRecord& window, std::size_t t
     SendMessageW(record->hwnd, BM_SETIMAGE, IMAGE_BITMAP,
                  reinterpret_cast<LPARAM>(record->picture.get()));
   }
-  if (layout.kind == ControlKind::ColorPicker) SetPickerColour(record->hwnd, layout.colour);
+  if (layout.kind == ControlKind::ColourPicker) SetPickerColour(record->hwnd, layout.colour);
   if (layout.kind == ControlKind::EditBox && layout.editMode == EditMode::IntegerText) {
     SetWindowSubclass(record->hwnd, IntegerTextProc, 1, 0);
   }

@@ -5,14 +5,17 @@ sounds recorded from the sound server."""
 import time
 import unittest
 
-from harness import (DISPLAY, NOTES, AudioRecorder, Rect, ZorvaneSession, expand, find_sounds, main,
-                     remaining, start_countdown, wait_gone, wait_until)
+from harness import (DISPLAY, NOTES, AudioRecorder, Rect, ZorvaneSession, broken_sounds, expand,
+                     find_sounds, main, remaining, start_countdown, wait_gone, wait_until)
 
 # The default colours as the screen shows them (red, green, blue).
 BACKGROUND = (212, 212, 212)
 LIT = (0, 0, 0)
 UNLIT = (236, 236, 236)
 ALARM = (255, 0, 0)
+# Sounds that start this soon after a click are pieces of it: the fastest ticking leaves a
+# quarter of a second between clicks.
+FRAGMENT = 0.15
 
 
 def close(a, b, tolerance=24):
@@ -162,12 +165,24 @@ class SoundTest(unittest.TestCase):
             wait_until(lambda: remaining(session) == "0" or None, 50, "the count to reach 0")
             time.sleep(3)  # the alarm plays for two seconds
             recorder.stop()
-            heard = find_sounds(recorder.samples())
+            samples = recorder.samples()
+            heard = find_sounds(samples)
         self.assertGreater(len(heard), 30, heard)
         first = heard[0].start
         # Clicks are a few hundredths of a second long; the alarm rings for two seconds in
         # two rounds of chimes (each heard as one long sound).
-        clicks = [h.start - first for h in heard if h.length < 0.1]
+        # A click that a starved output cut in two is still one click, at its onset: what
+        # follows a broken sound at once is its rest (the loaded benchmark counts such
+        # clicks; here the rhythm is what counts). Two whole clicks are never merged.
+        broken = {h.start for h in broken_sounds(samples, heard)}
+        clicks: list[float] = []
+        cut = None
+        for h in heard:
+            if cut is not None and h.start - cut < FRAGMENT:
+                continue
+            cut = h.start if h.start in broken else None
+            if h.length < 0.1:
+                clicks.append(h.start - first)
         rings = [h.start - first for h in heard if h.length >= 0.3]
         self.assertTrue(rings, heard)
         alarm_at = rings[0]

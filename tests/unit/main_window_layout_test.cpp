@@ -45,7 +45,7 @@ TEST(MainWindowLayout, EveryTextAndNameIsInTheProgramsCodePage) {
 TEST(MainWindowLayout, EveryInputControlIsATabStopAndNoLabelIs) {
   for (const ControlSpec& control : MainWindowSpec().controls) {
     const bool input = control.kind == ControlKind::Button || control.kind == ControlKind::EditBox ||
-                       control.kind == ControlKind::ColorPicker;
+                       control.kind == ControlKind::ColourPicker;
     EXPECT_EQ(control.tabStop, input) << control.name;
   }
 }

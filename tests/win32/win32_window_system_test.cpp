@@ -37,7 +37,7 @@ const ControlSpec kControls[] = {
     {.name = "box", .kind = ControlKind::ShapeBox, .rect = {0, 100, 100, 40}, .visible = false},
     {.name = "inside", .kind = ControlKind::Button, .rect = {5, 5, 20, 20}, .tabStop = true,
      .focusOrder = 2, .parent = "box"},
-    {.name = "colour", .kind = ControlKind::ColorPicker, .rect = {120, 40, 48, 16},
+    {.name = "colour", .kind = ControlKind::ColourPicker, .rect = {120, 40, 48, 16},
      .tabStop = true, .focusOrder = 4, .colour = 255},
     {.name = "label", .kind = ControlKind::Label, .rect = {180, 40, 80, 24}, .text = "倒数时间:",
      .font = {"微软雅黑", 15, kBoldWeight}},
@@ -440,7 +440,7 @@ TEST_F(Win32WindowSystemTest, EveryBuiltWindowCarriesItsLayoutName) {
 // The kinds of control that are classes of our own.
 const ControlSpec kOwnClassControls[] = {
     {.name = "shape", .kind = ControlKind::ShapeBox, .rect = {0, 0, 40, 40}},
-    {.name = "picker", .kind = ControlKind::ColorPicker, .rect = {50, 0, 40, 16}},
+    {.name = "picker", .kind = ControlKind::ColourPicker, .rect = {50, 0, 40, 16}},
     {.name = "picture", .kind = ControlKind::PicBox, .rect = {0, 50, 40, 40}},
     {.name = "see-through", .kind = ControlKind::TransLabel, .rect = {50, 50, 40, 20}},
 };
