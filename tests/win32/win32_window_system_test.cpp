@@ -290,21 +290,6 @@ void PumpFor(WindowSystem& ui, DWORD ms) {
   }
 }
 
-// Presses the key with Ctrl and Alt held, as the keyboard would.
-void PressWithCtrlAlt(WORD key) {
-  std::vector<INPUT> inputs;
-  const auto add = [&](WORD k, DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = k;
-    input.ki.dwFlags = flags;
-    inputs.push_back(input);
-  };
-  for (const WORD k : {WORD{VK_CONTROL}, WORD{VK_MENU}, key}) add(k, 0);
-  for (const WORD k : {key, WORD{VK_MENU}, WORD{VK_CONTROL}}) add(k, KEYEVENTF_KEYUP);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
 // A key registered for the window runs its handler when pressed; one taken already, by
 // this program or another, is refused; unregistered, or with its window gone, it is free
 // again for others.
@@ -318,7 +303,9 @@ TEST_F(Win32WindowSystemTest, HotkeysReachTheirHandlerUntilUnregisteredAndATaken
   EXPECT_FALSE(ui.RegisterHotkey(window, 3, kCtrlAlt, VK_F14, [] {}));
   UnregisterHotKey(nullptr, 0x0B00);
 
-  PressWithCtrlAlt(VK_F13);
+  constexpr BYTE kChord[] = {VK_CONTROL, VK_MENU, VK_F13};
+  for (const BYTE key : kChord) keybd_event(key, 0, 0, 0);
+  for (const BYTE key : kChord) keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
   const DWORD start = GetTickCount();
   while (pressed == 0 && GetTickCount() - start < 3000) PumpFor(ui, 20);
   EXPECT_EQ(pressed, 1);
