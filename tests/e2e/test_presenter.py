@@ -1,6 +1,7 @@
 """The presenter's options in the real program: the time over after zero (Overtime=1),
-read back from the bar and the screen, and the hotkeys pressed with xdotool while another
-program (Wine's notepad) has the focus."""
+read back from the bar and the screen (99:59 and the whole picture are left to the unit
+tests), and the hotkeys pressed with xdotool while another program (Wine's notepad) has
+the focus."""
 
 import subprocess
 import time
@@ -11,7 +12,6 @@ from harness import (DISPLAY, LWA_COLORKEY, ZorvaneSession, main, press_escape_i
 
 ALARM = (255, 0, 0)
 UNLIT = (0xEC, 0xEC, 0xEC)
-COLON = (0, 0, 0)
 KEYS = ("[hotkeys]\r\nStartStop=Ctrl+Alt+S\r\nPause=Ctrl+Alt+P\r\n"
         "AddMinute=Ctrl+Alt+Up\r\nSubtractMinute=Ctrl+Alt+Down\r\n")
 
@@ -21,7 +21,7 @@ def wait_for_remaining(session: ZorvaneSession, value: str, timeout: float) -> N
 
 
 class OvertimeTest(unittest.TestCase):
-    def test_after_zero_the_time_over_counts_steady_in_the_alarm_colour_up_to_99_59(self):
+    def test_after_zero_the_time_over_counts_steady_in_the_alarm_colour(self):
         with ZorvaneSession(files={"MyConfig.ini": "[stage]\r\nOvertime=1\r\n"}) as session:
             start_countdown(session, "0", "2")
             session.wait_for_window(DISPLAY, 5)
@@ -32,11 +32,8 @@ class OvertimeTest(unittest.TestCase):
             self.assertEqual(display.rect.left, (1920 - 707) // 2)
             shot = session.screenshot(DISPLAY)
             shot.save_artifact("overtime_0005")
-            # The minus: the middle bar of the first cell lit in the alarm colour, the rest
-            # unlit; the last digit, 5, in the alarm colour too; the colon as ever.
-            self.assertEqual([shot.pixel(65, 105), shot.pixel(65, 15), shot.pixel(644, 15)],
-                             [ALARM, UNLIT, ALARM])
-            self.assertEqual(shot.pixel(414, 59), COLON)
+            # The minus: the first cell's middle bar alone lit, in the alarm colour.
+            self.assertEqual([shot.pixel(65, 105), shot.pixel(65, 15)], [ALARM, UNLIT])
             # Steady: opaque and keyed all through the next seconds, no blink.
             for _ in range(12):
                 self.assertEqual(session.driver.layered(display.hwnd).flags, LWA_COLORKEY)
@@ -45,15 +42,6 @@ class OvertimeTest(unittest.TestCase):
             press_escape_in(session, DISPLAY)
             wait_until(lambda: session.window(DISPLAY) is None or None, 5, "Esc to stop")
             self.assertTrue(remaining(session).startswith("-"))
-
-            # A minus typed into the entry is time over already: 99:59 over is seconds away.
-            for name in ("分钟", "秒钟"):
-                session.driver.set_text(session.control(name).hwnd, "")
-            start_countdown(session, "-99", "-57")
-            wait_for_remaining(session, "-5999", 8)
-            time.sleep(2.5)
-            self.assertEqual(remaining(session), "-5999")
-            session.screenshot(DISPLAY).save_artifact("overtime_9959")
 
 
 class HotkeysTest(unittest.TestCase):
