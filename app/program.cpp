@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "app/global_hotkeys.h"
 #include "app/main_window_controls.h"
 #include "app/main_window_layout.h"
 #include "auxwindows/aux_window_handlers.h"
@@ -11,6 +12,8 @@ namespace zorvane {
 namespace {
 // The latest redraw thread gets this long to finish at shut-down before it is terminated.
 constexpr int kRedrawGraceMs = 1000;
+// What the hotkeys add to the time left, or take from it.
+constexpr std::int32_t kMinute = 60;
 }
 
 Program::Program(Platform platform)
@@ -65,11 +68,16 @@ void Program::PrepareMainWindow() {
   options_ = LoadSettings(ui, settings_, platform_.files);
   countdown_.UseOptions(options_);
   settingsLoaded_ = true;
+  RegisterGlobalHotkeys(ui, mainWindow_, options_,
+                        {[this] { ToggleStartStop(); }, [this] { TogglePause(); },
+                         [this] { countdown_.ChangeRemaining(kMinute); },
+                         [this] { countdown_.ChangeRemaining(-kMinute); }});
 }
 
 void Program::ShutdownCleanup() {
   WindowSystem& ui = platform_.ui;
   Threads& threads = platform_.threads;
+  UnregisterGlobalHotkeys(ui, mainWindow_);
   // The countdown ends first, its timer with it, so no ticker clicks and no worker acts on
   // the display while the settings are saved.
   const WindowHandle display = countdown_.EndForShutdown();

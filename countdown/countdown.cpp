@@ -1,5 +1,6 @@
 #include "countdown/countdown.h"
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 #include <utility>
@@ -20,6 +21,9 @@ constexpr int kTickMs = 1000;
 constexpr int kStopWaitMs = 1000;
 constexpr std::int32_t kWarningSeconds = 30;
 constexpr std::int32_t kBlinkSeconds = 10;
+// The most the display's four digits show, 99:59: time left is never moved above it, and
+// time over stops counting there.
+constexpr std::int32_t kMostSeconds = 99 * 60 + 59;
 
 // The captions that record the countdown's state.
 constexpr std::string_view kIdle = "B";
@@ -92,6 +96,7 @@ void Countdown::Start() {
   state_.DisplayLayoutPending = 1;
   state_.CountdownRunning = 1;
   ++state_.CountdownRun;
+  reachedZero_ = false;
 
   const WindowHandle display = ui_.CreateWindowFromLayout(
       DisplayWindowSpec(), {{"", UiEvent::CloseRequested, [this] { CloseDisplay(); }},
@@ -196,16 +201,23 @@ void Countdown::RedrawThreadProc(WindowHandle window, std::int32_t remaining) {
   RedrawDisplay(display_, window, remaining);
 }
 
+void Countdown::StartRedraw(WindowHandle display, std::int32_t remaining) {
+  state_.RedrawThread =
+      threads_.StartThread([this, display, remaining] { RedrawThreadProc(display, remaining); });
+}
+
 void Countdown::CountdownTick() {
   state_.RedrawThread.reset();  // a redraw still drawing goes on
   const std::int32_t remaining = state_.RemainingSeconds;
-  if (remaining < 0) return;
-
   // Workers are given the display they work for: a Stop and a Start may come before they
   // are done, and the next countdown's window is not theirs.
   const WindowHandle display = state_.DisplayWindow.load();
-  state_.RedrawThread =
-      threads_.StartThread([this, display, remaining] { RedrawThreadProc(display, remaining); });
+  if (remaining < 0) {
+    if (options_.overtime) CountOvertime(display, remaining);
+    return;
+  }
+
+  StartRedraw(display, remaining);
   if (IsWholeMinute(remaining)) threads_.TrimWorkingSet();
   if (remaining <= kWarningSeconds && state_.WarningArmed != 0) {
     const std::int32_t run = state_.CountdownRun;
@@ -219,8 +231,13 @@ void Countdown::CountdownTick() {
   }
   if (remaining <= 0) {
     EndRun();
+    reachedZero_ = true;
     PlayInBackground(threads_, sound_, sounds::AlarmClip);
-    ui_.KillTimer(mainWindow_, state_.TimerId);
+    if (options_.overtime) {
+      state_.RemainingSeconds = -1;  // the same timer goes on, counting the time over
+    } else {
+      ui_.KillTimer(mainWindow_, state_.TimerId);
+    }
   } else {
     state_.RemainingSeconds = remaining - 1;
     OpenSoundAheadOfTicker();
@@ -228,7 +245,44 @@ void Countdown::CountdownTick() {
 }
 
 void Countdown::OpenSoundAheadOfTicker() {
-  if (state_.WarningArmed != 0 && state_.RemainingSeconds <= kWarningSeconds) sound_.OpenAhead();
+  if (state_.WarningArmed != 0 && state_.RemainingSeconds <= kWarningSeconds && !InOvertime()) {
+    sound_.OpenAhead();
+  }
+}
+
+// Each tick after zero draws the time over it finds and counts one second more, up to the
+// most the display shows, where it stays. Nothing sounds and nothing blinks: the alarm has
+// played at zero.
+void Countdown::CountOvertime(WindowHandle display, std::int32_t remaining) {
+  // The first picture of the time over has its minus in a digit cell of its own: the
+  // display is sized for it and centred again.
+  if (remaining == -1) state_.DisplayLayoutPending = 1;
+  StartRedraw(display, remaining);
+  if (remaining > -kMostSeconds) state_.RemainingSeconds = remaining - 1;
+}
+
+void Countdown::ChangeRemaining(std::int32_t seconds) {
+  HandleAfterStop([this, seconds] { MoveRemaining(seconds); });
+}
+
+void Countdown::MoveRemaining(std::int32_t seconds) {
+  const WindowHandle display = state_.DisplayWindow.load();
+  if (!ui_.WindowExists(display) || reachedZero_ || state_.RemainingSeconds < 0) return;
+  const auto onDisplay = [](std::int32_t value) { return std::clamp(value, 0, kMostSeconds); };
+  state_.RemainingSeconds = onDisplay(state_.RemainingSeconds + seconds);
+  if (ui_.ControlText(controls_.pause) == kPaused) {
+    // No tick comes to show it: the picture moves at once, by as much as the count, so the
+    // first tick after Resume goes on from it as from any other.
+    const std::int32_t shown = TextToInteger(ui_.ControlText(controls_.display.remaining));
+    RedrawDisplay(display_, display, onDisplay(shown + seconds));
+    return;
+  }
+  // Running, the next tick draws the new time, in its colour, blinking in the last ten.
+  // The ticker follows it as if counting had got there: one clicking now ends, and the
+  // next tick that finds 30 s or less starts one at that time's pace.
+  ++state_.CountdownRun;
+  state_.WarningArmed = 1;
+  OpenSoundAheadOfTicker();
 }
 
 void Countdown::TogglePause() { HandleAfterStop([this] { PauseOrResume(); }); }

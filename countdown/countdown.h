@@ -47,7 +47,10 @@ class Countdown {
   // Takes the main window and its controls, once they exist.
   void Attach(WindowHandle mainWindow, const CountdownControls& controls);
   // The presenter's options, once the settings file has been read; all off until then.
-  void UseOptions(const StageOptions& options) { options_ = options; }
+  void UseOptions(const StageOptions& options) {
+    options_ = options;
+    display_.overtime = options.overtime;
+  }
 
   void ToggleStartStop();
   void TogglePause();
@@ -55,6 +58,11 @@ class Countdown {
   // finished instead: such a click waited in the queue behind the one that stops, and is
   // handled in its turn, in the order the clicks came.
   void HandleAfterStop(std::function<void()> handler);
+  // Gives an open countdown `seconds` more (fewer when negative) to go, never less than
+  // none and never more than the display's 99:59; the colour, the ticker and the blink
+  // follow the new time as if counting had reached it. Time left only: once zero has been
+  // reached it does nothing. Handled after Stop like a click.
+  void ChangeRemaining(std::int32_t seconds);
   void ClampMinutesEntry();
   void ClampSecondsEntry();
   // The work of one timer tick.
@@ -82,6 +90,11 @@ class Countdown {
   // The display window's close request.
   void CloseDisplay();
   void PauseOrResume();
+  void MoveRemaining(std::int32_t seconds);
+  // With overtime on, each tick after zero draws the time over and counts it up.
+  void CountOvertime(WindowHandle display, std::int32_t remaining);
+  void StartRedraw(WindowHandle display, std::int32_t remaining);
+  bool InOvertime() const { return options_.overtime && state_.RemainingSeconds < 0; }
   void SetTimer();
   // When the next tick starts the warning ticker, opens the sound output now, so that the
   // ticker's first click finds it running.
@@ -105,6 +118,7 @@ class Countdown {
   StageOptions options_;
   int geometryDpi_ = 0;      // the DPI the program state's geometry is scaled to
   bool stopping_ = false;  // Stop is waiting for the last redraw
+  bool reachedZero_ = false;  // the open countdown has drawn 00:00 and sounded the alarm
   std::deque<std::function<void()>> afterStop_;  // clicks that came meanwhile
 };
 

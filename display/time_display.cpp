@@ -89,6 +89,10 @@ TimeTexts FormatRemaining(std::int32_t remaining) {
   return {TwoCharacters(remaining / 60), TwoCharacters(remaining % 60)};
 }
 
+TimeTexts FormatOvertime(std::int32_t over) {
+  return {"-" + TwoCharacters(over / 60), TwoCharacters(over % 60)};
+}
+
 std::int32_t GlyphFor(char character) {
   if (character == '-') return kMinusGlyph;
   return TextToInteger(std::string_view(&character, 1));
@@ -119,7 +123,8 @@ void CentreDisplayWindow(WindowSystem& ui, WindowHandle window) {
 
 void RedrawDisplay(DisplayContext& display, WindowHandle window, std::int32_t remaining) {
   WindowSystem& ui = display.ui;
-  const TimeTexts texts = FormatRemaining(remaining);
+  const bool over = display.overtime && remaining < 0;
+  const TimeTexts texts = over ? FormatOvertime(-remaining) : FormatRemaining(remaining);
   const Geometry g = ReadGeometry(display.state);
 
   if (display.state.DisplayLayoutPending != 0) {
@@ -135,8 +140,9 @@ void RedrawDisplay(DisplayContext& display, WindowHandle window, std::int32_t re
     const DisplayControls& c = display.controls;
     FillBackground(*canvas, Picked(ui, c.background), canvas->Dimensions());
 
+    // Time over is all in the alarm colour, the minus too: nobody takes it for time left.
     const double afterMinutes =
-        DrawDigits(*canvas, texts.minutes, g.marginX, g, Picked(ui, c.lit),
+        DrawDigits(*canvas, texts.minutes, g.marginX, g, Picked(ui, over ? c.alarm : c.lit),
                    Picked(ui, c.unlit));
 
     // The colon: two dots, 2/9 of a pitch wide and a sixth of the digit high, centred in a

@@ -30,6 +30,9 @@ struct DisplayContext {
   Drawing& drawing;
   ProgramState& state;
   DisplayControls controls;
+  // Negative seconds are time over, drawn "-mm:ss" (see FormatOvertime); otherwise as any
+  // other number.
+  bool overtime = false;
 };
 
 // The two texts of the picture: whole minutes (truncated toward zero) and the remainder,
@@ -39,6 +42,11 @@ struct TimeTexts {
   std::string seconds;
 };
 TimeTexts FormatRemaining(std::int32_t remaining);
+
+// The texts of `over` seconds past zero: a minus in a cell of its own before the minutes,
+// "-00" "05" for five seconds over. The minus takes the place of a digit, so the display
+// is one digit wider than the countdown's and its digits are as large.
+TimeTexts FormatOvertime(std::int32_t over);
 
 // The digit shown for one character of the texts: its value for a digit; the minus of a
 // negative time is drawn as a lone middle bar.

@@ -5,8 +5,10 @@
 - docs/screenshots/bar.png: the bar in its corner, with a time typed in;
 - docs/screenshots/display-last-minute.png: the display with 42 seconds left;
 - docs/screenshots/screen.png: the whole 1920x1080 screen at that moment, at half size;
-- docs/screenshots/bar-150.png and display-last-minute-150.png: the same on a screen of
-  150 % (144 DPI), in a Wine prefix of its own.
+- docs/screenshots/display-overtime.png: the display five seconds past zero, with
+  `[stage] Overtime=1` in MyConfig.ini;
+- docs/screenshots/bar-150.png, display-last-minute-150.png and display-overtime-150.png:
+  the same on a screen of 150 % (144 DPI), in a Wine prefix of its own.
 """
 
 import os
@@ -31,6 +33,7 @@ def main() -> None:
     for dpi, state, suffix in SCREENS:
         with started_wine(state, dpi) as env:
             take_pictures(env, suffix)
+            take_overtime_picture(env, suffix)
     for picture in sorted(OUT.glob("*.png")):
         print(picture.relative_to(ROOT))
 
@@ -55,6 +58,19 @@ def take_pictures(env: dict[str, str], suffix: str) -> None:
         if not suffix:
             whole = screen.save_png(OUT / "screen.png")
             subprocess.run(["convert", whole, "-resize", "50%", whole], check=True)
+        session.screen.click(*session.control("开始").screen.centre)
+
+
+def take_overtime_picture(env: dict[str, str], suffix: str) -> None:
+    with ZorvaneSession(env=env, files={"MyConfig.ini": "[stage]\r\nOvertime=1\r\n"}) as session:
+        for name, text in (("分钟", "0"), ("秒钟", "1")):
+            session.screen.click(*session.control(name).screen.centre)
+            session.screen.type(text)
+        session.screen.click(*session.control("开始").screen.centre)
+        session.wait_for_window("DisplayWindow", 5)
+        total = session.control("总时间").hwnd
+        wait_until(lambda: session.driver.text(total) == "-5" or None, 15, "5 seconds over")
+        session.screenshot("DisplayWindow").save_png(OUT / f"display-overtime{suffix}.png")
         session.screen.click(*session.control("开始").screen.centre)
 
 

@@ -106,6 +106,15 @@ class WindowSystem {
                         std::function<void()> callback) = 0;
   virtual void KillTimer(WindowHandle window, int id) = 0;
 
+  // A key that works whichever program has the focus, owned by `window` under `id`: each
+  // press runs `callback` on the UI thread. `modifiers` are the bits Alt 1, Ctrl 2, Shift 4
+  // and Win 8, `key` a virtual-key code. A key held down does not repeat. False when the
+  // system refuses the key (another program holds it, or this one does already). A hotkey
+  // dies with its window.
+  virtual bool RegisterHotkey(WindowHandle window, int id, std::uint32_t modifiers,
+                              std::uint32_t key, std::function<void()> callback) = 0;
+  virtual void UnregisterHotkey(WindowHandle window, int id) = 0;
+
   // Runs `task` on the UI thread and returns once it has run: at once when called there.
   // From a worker it is a message sent to the UI thread, and the worker waits until the UI
   // thread next handles messages (its message loop, a wait that keeps messages moving, a

@@ -177,6 +177,7 @@ void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
     controls_.erase(control);
   }
   for (int id : found->second.timers) KillTimer(window, id);
+  std::erase_if(hotkeys_, [&](const auto& entry) { return entry.second.window == window.value; });
   if (found->second.layout.Window().endsProgram) quit_ = true;
   windows_.erase(found);
   pictures_.Forget(window);

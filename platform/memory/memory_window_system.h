@@ -81,6 +81,9 @@ class MemoryWindowSystem final : public WindowSystem {
   void SetTimer(WindowHandle window, int id, int intervalMs,
                 std::function<void()> callback) override;
   void KillTimer(WindowHandle window, int id) override;
+  bool RegisterHotkey(WindowHandle window, int id, std::uint32_t modifiers, std::uint32_t key,
+                      std::function<void()> callback) override;
+  void UnregisterHotkey(WindowHandle window, int id) override;
   void RunOnUiThread(const std::function<void()>& task) override;
   void RunMessageLoop() override;
   void PumpPendingMessages() override;
@@ -97,6 +100,9 @@ class MemoryWindowSystem final : public WindowSystem {
   // Esc in the window that has the focus (or in `window` if given).
   void PressEscape(WindowHandle window);
   void PressTab(bool backwards = false);
+  // A hotkey pressed while any program has the focus: runs the handler of the window that
+  // registered it, even one a modal window has disabled. False when none of ours has it.
+  bool PressHotkey(std::uint32_t modifiers, std::uint32_t key);
   // A close request such as Alt+F4.
   void RequestClose(WindowHandle window);
   // Drags the window by its background until its top-left corner is at `to`.
@@ -150,6 +156,10 @@ class MemoryWindowSystem final : public WindowSystem {
   // Calls sent by workers and not handled yet.
   int SentCallCount() const;
   bool HasTimer(WindowHandle window, int id) const;
+  // Another program holds the key, so registering it fails.
+  void HoldHotkeyElsewhere(std::uint32_t modifiers, std::uint32_t key);
+  // How many hotkeys the program's windows hold.
+  std::size_t HotkeyCount() const;
 
   // The pictures windows show (see MemoryDrawing); each goes with its window.
   MemoryKeptPictures& Pictures() { return pictures_; }
@@ -173,6 +183,12 @@ class MemoryWindowSystem final : public WindowSystem {
     std::vector<int> timers;
     // The focus asked for while the window was hidden; it arrives when the window shows.
     std::uintptr_t pendingFocus = 0;
+  };
+
+  struct Hotkey {
+    std::uintptr_t window = 0;  // 0: held by another program
+    int id = 0;
+    std::function<void()> callback;
   };
 
   struct SentCall;
@@ -217,6 +233,7 @@ class MemoryWindowSystem final : public WindowSystem {
   std::deque<std::function<void()>> posted_;
   bool quit_ = false;
   std::vector<MessageBoxRecord> messageBoxes_;
+  std::map<std::pair<std::uint32_t, std::uint32_t>, Hotkey> hotkeys_;  // by modifiers, key
   MemoryKeptPictures pictures_;
 };
 

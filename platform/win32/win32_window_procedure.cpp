@@ -60,6 +60,9 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
     case WM_TIMER:
       state->OnTimer(*window, static_cast<int>(wParam));
       return 0;
+    case WM_HOTKEY:
+      OnHotkey(*window, static_cast<int>(wParam));
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
       return OnControlColour(*window, reinterpret_cast<HDC>(wParam),
@@ -130,6 +133,7 @@ LRESULT CALLBACK Win32WindowSystem::State::WindowProc(HWND hwnd, UINT message, W
       return 0;
     case WM_NCDESTROY: {
       const bool endsProgram = window->layout.Window().endsProgram;
+      UnregisterHotkeys(*window);
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
       state->pictures.Forget(hwnd);
       state->keyboardBeforeShown.erase(hwnd);

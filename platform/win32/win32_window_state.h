@@ -79,6 +79,10 @@ struct Win32WindowSystem::State {
 
   // win32_timers.cpp
   void OnTimer(WindowRecord& window, int id) const;
+
+  // win32_hotkeys.cpp
+  static void OnHotkey(const WindowRecord& window, int id);
+  static void UnregisterHotkeys(WindowRecord& window);
 };
 
 }  // namespace zorvane::win32

@@ -45,6 +45,9 @@ class Win32WindowSystem final : public WindowSystem {
   void SetTimer(WindowHandle window, int id, int intervalMs,
                 std::function<void()> callback) override;
   void KillTimer(WindowHandle window, int id) override;
+  bool RegisterHotkey(WindowHandle window, int id, std::uint32_t modifiers, std::uint32_t key,
+                      std::function<void()> callback) override;
+  void UnregisterHotkey(WindowHandle window, int id) override;
   void RunOnUiThread(const std::function<void()>& task) override { uiCalls_.Run(task); }
   void RunMessageLoop() override;
   void PumpPendingMessages() override;

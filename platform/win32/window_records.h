@@ -88,6 +88,7 @@ struct WindowRecord {
   HWND pendingFocus = nullptr;  // focus asked for while the window was still hidden
   bool dragged = false;  // the user is dragging it: a new DPI now comes from the drag
   std::map<int, TimerRecord> timers;
+  std::map<int, std::function<void()>> hotkeys;  // by id, registered with the system
 
   ControlRecord* ControlById(int id) const;
 };

@@ -96,6 +96,29 @@ TEST_F(TimeDisplayTest, ANegativeTotalShowsItsMinus) {
   EXPECT_EQ(Segments(456), Digit("1011011", kAlarm));
 }
 
+// With time over shown, the minus takes a digit cell of its own before the minutes: the
+// display is one cell wider, centred again, and every digit is in the alarm colour.
+class OvertimeDisplayTest : public TimeDisplayTest {
+ protected:
+  void SetUp() override {
+    files.AddFile(kConfigPath, "[stage]\r\nOvertime=1\r\n");
+    Start();
+  }
+};
+
+TEST_F(OvertimeDisplayTest, TimeOverIsMinusMinutesSecondsOneCellWiderAllInTheAlarmColour) {
+  Show("0", "1");
+  scheduler.AdvanceTo(63001);  // zero at 2 s, then a minute and a second over
+  EXPECT_EQ(Text(kRemaining), "-61");
+  EXPECT_EQ(ui.WindowBounds(Display()), (Rect{606, 435, 707, 210}));
+  EXPECT_EQ(Segments(5), Digit("0000001", kAlarm));    // -
+  EXPECT_EQ(Segments(128), Digit("1111110", kAlarm));  // 0
+  EXPECT_EQ(Segments(251), Digit("0110000", kAlarm));  // 1
+  EXPECT_EQ(Picture().Pixel(414, 54), kLit);           // the colon keeps its colour
+  EXPECT_EQ(Segments(456), Digit("1111110", kAlarm));  // 0
+  EXPECT_EQ(Segments(579), Digit("0110000", kAlarm));  // 1
+}
+
 TEST_F(TimeDisplayTest, RedrawsFreeEveryObjectTheyMake) {
   Show("0", "15");
   scheduler.AdvanceTo(20000);

@@ -243,6 +243,35 @@ void PumpFor(WindowSystem& ui, DWORD ms) {
   }
 }
 
+// A key registered for the window runs its handler when pressed; one taken already, by
+// this program or another, is refused; unregistered, or with its window gone, it is free
+// again for others.
+TEST_F(Win32WindowSystemTest, HotkeysReachTheirHandlerUntilUnregisteredAndATakenOneIsRefused) {
+  const WindowHandle window = Open();
+  constexpr std::uint32_t kCtrlAlt = MOD_CONTROL | MOD_ALT;
+  int pressed = 0;
+  ASSERT_TRUE(ui.RegisterHotkey(window, 1, kCtrlAlt, VK_F13, [&] { ++pressed; }));
+  EXPECT_FALSE(ui.RegisterHotkey(window, 2, kCtrlAlt, VK_F13, [] {}));
+  ASSERT_TRUE(RegisterHotKey(nullptr, 0x0B00, kCtrlAlt, VK_F14));  // another holder
+  EXPECT_FALSE(ui.RegisterHotkey(window, 3, kCtrlAlt, VK_F14, [] {}));
+  UnregisterHotKey(nullptr, 0x0B00);
+
+  constexpr BYTE kChord[] = {VK_CONTROL, VK_MENU, VK_F13};
+  for (const BYTE key : kChord) keybd_event(key, 0, 0, 0);
+  for (const BYTE key : kChord) keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+  const DWORD start = GetTickCount();
+  while (pressed == 0 && GetTickCount() - start < 3000) PumpFor(ui, 20);
+  EXPECT_EQ(pressed, 1);
+
+  ui.UnregisterHotkey(window, 1);
+  EXPECT_TRUE(RegisterHotKey(nullptr, 0x0B01, kCtrlAlt, VK_F13));
+  UnregisterHotKey(nullptr, 0x0B01);
+  ASSERT_TRUE(ui.RegisterHotkey(window, 4, kCtrlAlt, VK_F15, [] {}));
+  ui.DestroyWindow(window);
+  EXPECT_TRUE(RegisterHotKey(nullptr, 0x0B02, kCtrlAlt, VK_F15));
+  UnregisterHotKey(nullptr, 0x0B02);
+}
+
 // Each tick's work takes 45 ms of its 150, and one tick stalls the UI thread for over three
 // intervals. Tick k is due k intervals after the timer was set, however long the work takes;
 // after the stall the missed ticks are dropped, not even one fired at once, and the phase
