@@ -6,7 +6,9 @@
 - docs/screenshots/display-last-minute.png: the display with 42 seconds left;
 - docs/screenshots/screen.png: the whole 1920x1080 screen at that moment, at half size;
 - docs/screenshots/bar-150.png and display-last-minute-150.png: the same on a screen of
-  150 % (144 DPI), in a Wine prefix of its own.
+  150 % (144 DPI), in a Wine prefix of its own;
+- docs/screenshots/above-slides.png: with OnTop=1, the display and the bar above a slide
+  show's topmost full-screen window (the driver's), the whole screen at half size.
 """
 
 import os
@@ -17,7 +19,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import Rect, ZorvaneSession, started_wine, wait_until  # noqa: E402
+from harness import DISPLAY, Rect, ZorvaneSession, started_wine, wait_until  # noqa: E402
 
 BUILD = ROOT / "build" / "win32"
 OUT = ROOT / "docs" / "screenshots"
@@ -31,6 +33,8 @@ def main() -> None:
     for dpi, state, suffix in SCREENS:
         with started_wine(state, dpi) as env:
             take_pictures(env, suffix)
+            if not suffix:
+                take_above_slides(env)
     for picture in sorted(OUT.glob("*.png")):
         print(picture.relative_to(ROOT))
 
@@ -56,6 +60,24 @@ def take_pictures(env: dict[str, str], suffix: str) -> None:
             whole = screen.save_png(OUT / "screen.png")
             subprocess.run(["convert", whole, "-resize", "50%", whole], check=True)
         session.screen.click(*session.control("开始").screen.centre)
+
+
+def take_above_slides(env: dict[str, str]) -> None:
+    with ZorvaneSession(env=env, files={"MyConfig.ini": "[stage]\r\nOnTop=1\r\n"}) as session:
+        session.driver.set_text(session.control("分钟").hwnd, "4")
+        session.driver.set_text(session.control("秒钟").hwnd, "59")
+        session.driver.click(session.control("开始").hwnd)
+        session.wait_for_window(DISPLAY, 5)
+        slides, _ = session.driver.cover()
+        display = session.window(DISPLAY).hwnd
+
+        def display_on_top():
+            windows, _ = session.driver.zorder()
+            return windows[0]["hwnd"] == display or None
+        wait_until(display_on_top, 5, "the display above the slides")
+        whole = session.screen.screenshot().save_png(OUT / "above-slides.png")
+        subprocess.run(["convert", whole, "-resize", "50%", whole], check=True)
+        session.driver.uncover()
 
 
 if __name__ == "__main__":
