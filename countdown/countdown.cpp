@@ -24,6 +24,9 @@ constexpr std::int32_t kBlinkSeconds = 10;
 // The most the display's four digits show, 99:59: time left is never moved above it, and
 // time over stops counting there.
 constexpr std::int32_t kMostSeconds = 99 * 60 + 59;
+// How often an open display kept above everything looks whether something came over it.
+constexpr int kKeepAboveTimer = 2;
+constexpr int kKeepAboveMs = 250;
 
 // The captions that record the countdown's state.
 constexpr std::string_view kIdle = "B";
@@ -52,6 +55,13 @@ void Countdown::Attach(WindowHandle mainWindow, const CountdownControls& control
   mainWindow_ = mainWindow;
   controls_ = controls;
   display_.controls = controls.display;
+  display_.bar = mainWindow;
+}
+
+void Countdown::UseOptions(const StageOptions& options) {
+  options_ = options;
+  display_.monitor = options.monitor;
+  display_.overtime = options.overtime;
 }
 
 void Countdown::ToggleStartStop() {
@@ -99,7 +109,7 @@ void Countdown::Start() {
   reachedZero_ = false;
 
   const WindowHandle display = ui_.CreateWindowFromLayout(
-      DisplayWindowSpec(), {{"", UiEvent::CloseRequested, [this] { CloseDisplay(); }},
+      DisplayWindowSpec(options_.onTop), {{"", UiEvent::CloseRequested, [this] { CloseDisplay(); }},
                             {"", UiEvent::ScreenChanged, [this] { FollowScreen(); }},
                             {"", UiEvent::DpiChanged, [this] { FollowScreen(); }}});
   if (!display) {
@@ -109,6 +119,8 @@ void Countdown::Start() {
     state_.DisplayLayoutPending = 0;
     return;
   }
+  // On a monitor of its own the display is drawn at that monitor's DPI: it goes there first.
+  if (display_.monitor != MonitorChoice{}) CentreDisplayWindow(display_, display);
   ScaleGeometry(ui_.WindowDpi(display));
   ReplaceDisplayWindow(display);
   // A redraw left running by the last Stop is let go now rather than forgotten.
@@ -120,6 +132,15 @@ void Countdown::Start() {
   // Watched, not touched: the screen must not go dark while the time is on it.
   power_.KeepAwake(true);
   OpenSoundAheadOfTicker();
+  if (options_.onTop) KeepAboveOtherPrograms(display);
+}
+
+void Countdown::KeepAboveOtherPrograms(WindowHandle display) {
+  // The timer goes with the display; the bar first, so the display ends above it.
+  ui_.SetTimer(display, kKeepAboveTimer, kKeepAboveMs, [this, display] {
+    ui_.KeepAboveOtherPrograms(mainWindow_);
+    ui_.KeepAboveOtherPrograms(display);
+  });
 }
 
 void Countdown::ScaleGeometry(int dpi) {
@@ -144,7 +165,7 @@ void Countdown::FollowScreen() {
     state_.DisplayLayoutPending = 1;
     RedrawDisplay(display_, display, TextToInteger(ui_.ControlText(controls_.display.remaining)));
   } else {
-    CentreDisplayWindow(ui_, display);
+    CentreDisplayWindow(display_, display);
   }
 }
 

@@ -47,10 +47,7 @@ class Countdown {
   // Takes the main window and its controls, once they exist.
   void Attach(WindowHandle mainWindow, const CountdownControls& controls);
   // The presenter's options, once the settings file has been read; all off until then.
-  void UseOptions(const StageOptions& options) {
-    options_ = options;
-    display_.overtime = options.overtime;
-  }
+  void UseOptions(const StageOptions& options);
 
   void ToggleStartStop();
   void TogglePause();
@@ -104,6 +101,9 @@ class Countdown {
   // Makes `window` the display window and returns the one before.
   WindowHandle ReplaceDisplayWindow(WindowHandle window);
   void RedrawThreadProc(WindowHandle window, std::int32_t remaining);
+  // With OnTop=1: the display, and the bar with it, go back above another program's
+  // topmost window soon after it comes above them, as long as the display is open.
+  void KeepAboveOtherPrograms(WindowHandle display);
 
   WindowSystem& ui_;
   Threads& threads_;

@@ -2,7 +2,7 @@
 
 namespace zorvane {
 
-const WindowSpec& DisplayWindowSpec() {
+const WindowSpec& DisplayWindowSpec(bool aboveEverything) {
   static const WindowSpec layout{
       .name = "DisplayWindow",
       .title = "",
@@ -15,7 +15,14 @@ const WindowSpec& DisplayWindowSpec() {
       .visible = false,
       .endsProgram = false,
   };
-  return layout;
+  // Above a slide show, which has the keyboard and keeps it.
+  static const WindowSpec aboveAll = [] {
+    WindowSpec spec = layout;
+    spec.topmost = true;
+    spec.activatesWhenShown = false;
+    return spec;
+  }();
+  return aboveEverything ? aboveAll : layout;
 }
 
 }  // namespace zorvane

@@ -5,6 +5,7 @@
 #include "core/fractional.h"
 #include "core/text_to_integer.h"
 #include "display/canvas_objects.h"
+#include "display/display_screen.h"
 #include "display/draw_digit.h"
 #include "display/display_fade.h"
 
@@ -39,7 +40,7 @@ void LayOutWindow(DisplayContext& display, WindowHandle window, const Geometry& 
   bounds.width = DisplayWidth(g.marginX, g.width, characters, g.space);
   bounds.height = TruncateToInt(2.0 * g.marginY + g.height);
   ui.SetWindowBounds(window, bounds);
-  CentreDisplayWindow(ui, window);  // with the size the window really took
+  CentreDisplayWindow(display, window);  // with the size the window really took
   ui.ShowWindow(window, true);
   display.state.DisplayLayoutPending = 0;
 }
@@ -113,11 +114,12 @@ void DrawSeparatorDot(Canvas& surface, std::int32_t left, std::int32_t top, std:
   surface.Ellipse(left, top, right, bottom);
 }
 
-void CentreDisplayWindow(WindowSystem& ui, WindowHandle window) {
+void CentreDisplayWindow(const DisplayContext& display, WindowHandle window) {
+  WindowSystem& ui = display.ui;
   Rect bounds = ui.WindowBounds(window);
-  const Size screen = ui.ScreenSize();
-  bounds.left = TruncateToInt((static_cast<double>(screen.width) - bounds.width) / 2);
-  bounds.top = TruncateToInt((static_cast<double>(screen.height) - bounds.height) / 2);
+  const Rect screen = DisplayScreen(ui, display.monitor, display.bar);
+  bounds.left = screen.left + TruncateToInt((static_cast<double>(screen.width) - bounds.width) / 2);
+  bounds.top = screen.top + TruncateToInt((static_cast<double>(screen.height) - bounds.height) / 2);
   ui.SetWindowBounds(window, bounds);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/program_state.h"
+#include "core/stage_options.h"
 #include "platform/drawing.h"
 #include "platform/window_system.h"
 
@@ -33,6 +34,10 @@ struct DisplayContext {
   // Negative seconds are time over, drawn "-mm:ss" (see FormatOvertime); otherwise as any
   // other number.
   bool overtime = false;
+  // Where the display is centred, read on the UI thread: the monitor the presenter chose,
+  // and the bar, whose monitor Monitor=bar names.
+  MonitorChoice monitor = {};
+  WindowHandle bar = {};
 };
 
 // The two texts of the picture: whole minutes (truncated toward zero) and the remainder,
@@ -61,9 +66,9 @@ inline constexpr std::int32_t kDigitSpace = 3;
 std::int32_t DisplayWidth(std::int32_t margin, std::int32_t digitWidth, std::int32_t characters,
                           std::int32_t digitSpace = kDigitSpace);
 
-// Centres the display window on the primary screen with the size it has: whole on it
-// wherever it fits. On the UI thread.
-void CentreDisplayWindow(WindowSystem& ui, WindowHandle window);
+// Centres the display window with the size it has on the primary screen, or on the monitor
+// chosen: whole on it wherever it fits. On the UI thread.
+void CentreDisplayWindow(const DisplayContext& display, WindowHandle window);
 
 // Draws `remaining` in `window`, the display of the countdown the redraw was started for.
 // What changes windows of the UI thread (the first picture's layout, the keyed look, the

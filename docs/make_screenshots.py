@@ -8,7 +8,9 @@
 - docs/screenshots/display-overtime.png: the display five seconds past zero, with
   `[stage] Overtime=1` in MyConfig.ini;
 - docs/screenshots/bar-150.png, display-last-minute-150.png and display-overtime-150.png:
-  the same on a screen of 150 % (144 DPI), in a Wine prefix of its own.
+  the same on a screen of 150 % (144 DPI), in a Wine prefix of its own;
+- docs/screenshots/above-slides.png: with OnTop=1, the display and the bar above a slide
+  show's topmost full-screen window (the driver's), the whole screen at half size.
 """
 
 import os
@@ -19,7 +21,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import Rect, ZorvaneSession, started_wine, wait_until  # noqa: E402
+from harness import DISPLAY, Rect, ZorvaneSession, started_wine, wait_until  # noqa: E402
 
 BUILD = ROOT / "build" / "win32"
 OUT = ROOT / "docs" / "screenshots"
@@ -34,6 +36,8 @@ def main() -> None:
         with started_wine(state, dpi) as env:
             take_pictures(env, suffix)
             take_overtime_picture(env, suffix)
+            if not suffix:
+                take_above_slides(env)
     for picture in sorted(OUT.glob("*.png")):
         print(picture.relative_to(ROOT))
 
@@ -72,6 +76,24 @@ def take_overtime_picture(env: dict[str, str], suffix: str) -> None:
         wait_until(lambda: session.driver.text(total) == "-5" or None, 15, "5 seconds over")
         session.screenshot("DisplayWindow").save_png(OUT / f"display-overtime{suffix}.png")
         session.screen.click(*session.control("开始").screen.centre)
+
+
+def take_above_slides(env: dict[str, str]) -> None:
+    with ZorvaneSession(env=env, files={"MyConfig.ini": "[stage]\r\nOnTop=1\r\n"}) as session:
+        session.driver.set_text(session.control("分钟").hwnd, "4")
+        session.driver.set_text(session.control("秒钟").hwnd, "59")
+        session.driver.click(session.control("开始").hwnd)
+        session.wait_for_window(DISPLAY, 5)
+        slides, _ = session.driver.cover()
+        display = session.window(DISPLAY).hwnd
+
+        def display_on_top():
+            windows, _ = session.driver.zorder()
+            return windows[0]["hwnd"] == display or None
+        wait_until(display_on_top, 5, "the display above the slides")
+        whole = session.screen.screenshot().save_png(OUT / "above-slides.png")
+        subprocess.run(["convert", whole, "-resize", "50%", whole], check=True)
+        session.driver.uncover()
 
 
 if __name__ == "__main__":

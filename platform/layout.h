@@ -85,6 +85,9 @@ struct WindowSpec {
   bool visible = true;           // shown when created
   bool endsProgram = false;      // the message loop ends once this window is gone
   std::span<const ControlSpec> controls = {};
+  // Showing it makes it the active window, with the keyboard; without, the keyboard stays
+  // in whichever window had it (another program's, say) until the user clicks this one.
+  bool activatesWhenShown = true;
 };
 
 // A window is created centred on the primary screen, with integer division.

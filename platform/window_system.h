@@ -87,8 +87,15 @@ class WindowSystem {
   // The DPI `window` is laid out at now: the one it was created at, until a DpiChanged
   // event lays it out at another. On the UI thread.
   virtual int WindowDpi(WindowHandle window) const = 0;
-  // Every monitor's full rectangle in screen coordinates, the primary one first.
+  // Every monitor's full rectangle in screen coordinates: the primary one first, the others
+  // in the order the system lists them.
   virtual std::vector<Rect> MonitorRects() const = 0;
+
+  // When a window of another program lies above `window` (a slide show that made itself
+  // topmost), puts `window` back at the top of the topmost band, above it. Without
+  // activating it: the keyboard stays where it is. Nothing happens while no other program's
+  // window is above it. On the UI thread.
+  virtual void KeepAboveOtherPrograms(WindowHandle window) = 0;
 
   // A control by its layout name; a zero handle when the window has no such control.
   virtual ControlHandle FindControl(WindowHandle window, std::string_view name) const = 0;

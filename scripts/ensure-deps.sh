@@ -9,6 +9,7 @@ packages=(
   googletest libgtest-dev libjpeg62-turbo-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 dpkg-dev
   wine wine32 xvfb x11-utils xdotool imagemagick
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   locales fonts-wqy-microhei zip
   pulseaudio pulseaudio-utils libpulse0:i386
   stress-ng

@@ -2,13 +2,18 @@
 # A virtual 1920x1080 X screen and a Wine prefix for running the Windows program and its
 # tests, started once and shared by every test of a run.
 #
-#   wine-env.sh start STATE_DIR [DPI [desktop]]
+#   wine-env.sh start STATE_DIR [DPI [desktop|monitors]]
 #                                       starts Xvfb and a persistent wineserver; writes
 #                                       STATE_DIR/env. The prefix's screen has DPI dots
 #                                       per inch (96, 100 %, unless given), which Wine
 #                                       reports to programs that are DPI aware. With
 #                                       "desktop", programs run in a Wine virtual desktop
-#                                       of 1920x1080, whose resolution a program can change
+#                                       of 1920x1080, whose resolution a program can change.
+#                                       With "monitors", an X server with two monitors
+#                                       (Xorg's dummy driver) instead of Xvfb: 1920x1080,
+#                                       the primary, and 1280x720 on its right; the
+#                                       outputs are set before Wine starts, as Wine reads
+#                                       them once
 #   wine-env.sh stop STATE_DIR          stops both and removes STATE_DIR/env
 #
 # The prefix (STATE_DIR/prefix) is kept between runs: creating one takes 10 to 20 seconds.
@@ -44,15 +49,67 @@ free_display() {
   exit 1
 }
 
+# Xorg with the dummy video driver: outputs that xrandr can switch on and place, which
+# Wine sees as monitors (Xvfb's Xinerama heads it does not).
+start_two_monitors() {
+  cat >"$state/xorg.conf" <<'CONF'
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 256000
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual 3200 1080
+    Modes "1920x1080" "1280x720"
+  EndSubSection
+EndSection
+CONF
+  setsid Xorg ":$1" -config "$state/xorg.conf" -noreset -nolisten tcp -sharevts \
+    -logfile "$state/xorg.log" >"$state/xvfb.log" 2>&1 &
+}
+
+# Then a plain query, which has the server probe its outputs again: until then Wine's
+# question (the current resources, without a probe) still finds one monitor.
+set_two_monitors() {
+  DISPLAY=:$1 xrandr --addmode DUMMY1 1280x720 &&
+    DISPLAY=:$1 xrandr --output DUMMY0 --mode 1920x1080 --pos 0x0 --primary \
+      --output DUMMY1 --mode 1280x720 --pos 1920x0 &&
+    DISPLAY=:$1 xrandr >/dev/null
+}
+
 start() {
   stop
   local display pid
   display=$(free_display)
-  setsid Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+  if [ "$desktop" = monitors ]; then
+    start_two_monitors "$display"
+  else
+    setsid Xvfb ":$display" -screen 0 1920x1080x24 -nolisten tcp >"$state/xvfb.log" 2>&1 &
+  fi
   pid=$!
   for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
   if [ ! -e "/tmp/.X11-unix/X$display" ]; then
-    echo "Xvfb did not start; see $state/xvfb.log" >&2
+    echo "The X server did not start; see $state/xvfb.log" >&2
+    kill "$pid" 2>/dev/null || true
+    exit 1
+  fi
+  if [ "$desktop" = monitors ] && ! set_two_monitors "$display" >>"$state/xvfb.log" 2>&1; then
+    echo "The second monitor could not be set; see $state/xvfb.log" >&2
     kill "$pid" 2>/dev/null || true
     exit 1
   fi

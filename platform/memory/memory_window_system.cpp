@@ -7,6 +7,7 @@
 
 #include "platform/input_filter.h"
 #include "platform/jpeg/picture_scaling.h"
+#include "platform/screen_fit.h"
 #include "platform/tab_order.h"
 
 namespace zorvane::memory {
@@ -148,6 +149,8 @@ WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout
       control.picture = PictureOf(controlSpec, dpi_);
       window.controls.push_back(controlId);
     }
+    zOrder_.push_back({id, scaled.topmost, true});
+    RaiseLocked(id);
   }
   if (handle != nullptr) *handle = WindowHandle{id};
   Fire(id, {}, UiEvent::Created);
@@ -178,6 +181,8 @@ void MemoryWindowSystem::DestroyWindow(WindowHandle window) {
   }
   for (int id : found->second.timers) KillTimer(window, id);
   std::erase_if(hotkeys_, [&](const auto& entry) { return entry.second.window == window.value; });
+  std::erase_if(zOrder_, [&](const Stacked& entry) { return entry.id == window.value; });
+  if (active_ == window.value) active_ = 0;
   if (found->second.layout.Window().endsProgram) quit_ = true;
   windows_.erase(found);
   pictures_.Forget(window);
@@ -210,7 +215,31 @@ Rect MemoryWindowSystem::WindowBounds(WindowHandle window) const {
 }
 
 void MemoryWindowSystem::SetWindowBounds(WindowHandle window, Rect bounds) {
+  if (SentFromWorker([&] { SetWindowBounds(window, bounds); })) return;
   ChangeWindowState(window, &Window::bounds, bounds);
+  FollowMonitorDpi(window);
+}
+
+void MemoryWindowSystem::FollowMonitorDpi(WindowHandle window) {
+  int dpi = 0;
+  Rect suggested;
+  {
+    Lock lock(mutex_);
+    auto found = windows_.find(window.value);
+    if (found == windows_.end() || monitorDpis_.empty() || monitorDpis_.size() != monitors_.size()) {
+      return;
+    }
+    const Rect bounds = found->second.bounds;
+    const Rect monitor = NearestMonitor(bounds, monitors_);
+    for (std::size_t i = 0; i < monitors_.size(); ++i) {
+      if (monitors_[i] == monitor) dpi = monitorDpis_[i];
+    }
+    const int before = found->second.layout.Dpi();
+    if (dpi <= 0 || dpi == before) return;
+    suggested = {bounds.left, bounds.top, bounds.width * dpi / before,
+                 bounds.height * dpi / before};
+  }
+  ChangeWindowDpi(window, dpi, suggested);
 }
 
 bool MemoryWindowSystem::IsWindowVisible(WindowHandle window) const {
@@ -230,6 +259,70 @@ void MemoryWindowSystem::ShowWindowLocked(std::uintptr_t id, bool visible) {
     focus_ = window.pendingFocus;
   }
   window.pendingFocus = 0;
+  if (visible && window.layout.Window().activatesWhenShown) {
+    active_ = id;
+    RaiseLocked(id);
+  }
+}
+
+void MemoryWindowSystem::RaiseLocked(std::uintptr_t window) {
+  auto found = std::find_if(zOrder_.begin(), zOrder_.end(),
+                            [&](const Stacked& entry) { return entry.id == window; });
+  if (found == zOrder_.end()) return;
+  const Stacked raised = *found;
+  zOrder_.erase(found);
+  const auto top = raised.topmost ? zOrder_.begin()
+                                  : std::find_if(zOrder_.begin(), zOrder_.end(),
+                                                 [](const Stacked& entry) { return !entry.topmost; });
+  zOrder_.insert(top, raised);
+}
+
+void MemoryWindowSystem::KeepAboveOtherPrograms(WindowHandle window) {
+  Lock lock(mutex_);
+  bool otherAbove = false;
+  for (Stacked& entry : zOrder_) {
+    if (entry.id == window.value) {
+      if (!otherAbove) return;
+      entry.topmost = true;  // without activation: the active window stays active
+      RaiseLocked(window.value);
+      return;
+    }
+    otherAbove = otherAbove || !entry.ours;
+  }
+}
+
+std::vector<WindowHandle> MemoryWindowSystem::ZOrder() const {
+  Lock lock(mutex_);
+  std::vector<WindowHandle> order;
+  for (const Stacked& entry : zOrder_) order.push_back(WindowHandle{entry.id});
+  return order;
+}
+
+bool MemoryWindowSystem::IsTopmost(WindowHandle window) const {
+  Lock lock(mutex_);
+  return std::any_of(zOrder_.begin(), zOrder_.end(), [&](const Stacked& entry) {
+    return entry.id == window.value && entry.topmost;
+  });
+}
+
+WindowHandle MemoryWindowSystem::ActiveWindow() const {
+  Lock lock(mutex_);
+  return WindowHandle{active_};
+}
+
+WindowHandle MemoryWindowSystem::OpenOtherProgramWindow(bool topmost) {
+  Lock lock(mutex_);
+  const std::uintptr_t id = nextId_++;
+  zOrder_.push_back({id, topmost, false});
+  RaiseLocked(id);
+  active_ = id;
+  return WindowHandle{id};
+}
+
+void MemoryWindowSystem::Activate(WindowHandle window) {
+  Lock lock(mutex_);
+  active_ = window.value;
+  RaiseLocked(window.value);
 }
 
 bool MemoryWindowSystem::IsWindowEnabled(WindowHandle window) const {
@@ -409,10 +502,11 @@ void MemoryWindowSystem::ChangeResolution(Size screen) {
   FireEverywhere(UiEvent::ScreenChanged);
 }
 
-void MemoryWindowSystem::ChangeMonitors(std::vector<Rect> monitors) {
+void MemoryWindowSystem::ChangeMonitors(std::vector<Rect> monitors, std::vector<int> dpis) {
   {
     Lock lock(mutex_);
     monitors_ = std::move(monitors);
+    monitorDpis_ = std::move(dpis);
     if (!monitors_.empty()) screen_ = {monitors_.front().width, monitors_.front().height};
   }
   FireEverywhere(UiEvent::ScreenChanged);

@@ -71,6 +71,7 @@ class MemoryWindowSystem final : public WindowSystem {
   int ScreenDpi() const override;
   int WindowDpi(WindowHandle window) const override;
   std::vector<Rect> MonitorRects() const override;
+  void KeepAboveOtherPrograms(WindowHandle window) override;
   ControlHandle FindControl(WindowHandle window, std::string_view name) const override;
   std::string ControlText(ControlHandle control) const override;
   void SetControlText(ControlHandle control, std::string_view text) override;
@@ -127,6 +128,21 @@ class MemoryWindowSystem final : public WindowSystem {
   // Every message box shown, oldest first.
   std::vector<MessageBoxRecord> MessageBoxes() const;
   bool IsMessageBoxOpen() const;
+  // The z-order as the system keeps it: every window, ours and other programs', top first;
+  // the topmost band above the rest. A window comes at the top of its band when it is
+  // created and when it is activated.
+  std::vector<WindowHandle> ZOrder() const;
+  bool IsTopmost(WindowHandle window) const;
+  // The window that has the keyboard: the one shown (or clicked) last that activates; a zero
+  // handle when it has gone.
+  WindowHandle ActiveWindow() const;
+
+  // --- What other programs do ---------------------------------------------------------
+  // Another program shows a window and activates it (a slide show going full screen, in
+  // the topmost band when `topmost`). It has no events and is no window of the program.
+  WindowHandle OpenOtherProgramWindow(bool topmost);
+  // The user clicks the window: it becomes the active window, at the top of its band.
+  void Activate(WindowHandle window);
 
   // --- The environment ----------------------------------------------------------------
   // Changes the screen's size quietly, as a change the system tells no program about.
@@ -138,7 +154,10 @@ class MemoryWindowSystem final : public WindowSystem {
   // monitor follows it), a new set of monitors (the primary one first, at 0,0; one
   // unplugged, say), a work area changed by the taskbar (which the program ignores).
   void ChangeResolution(Size screen);
-  void ChangeMonitors(std::vector<Rect> monitors);
+  // With `dpis` (one per monitor) each monitor has a scale of its own: a window of ours
+  // moved onto a monitor of another DPI is laid out again there as by ChangeWindowDpi, at
+  // the size scaled about its top-left corner.
+  void ChangeMonitors(std::vector<Rect> monitors, std::vector<int> dpis = {});
   void ChangeWorkArea();
   // The window's monitor changed its scale: as Windows does, it is laid out again at `dpi`
   // (its controls, fonts and pictures), takes the rectangle suggested, and then gets
@@ -191,6 +210,13 @@ class MemoryWindowSystem final : public WindowSystem {
     std::function<void()> callback;
   };
 
+  // A window's place in the z-order.
+  struct Stacked {
+    std::uintptr_t id = 0;
+    bool topmost = false;
+    bool ours = true;
+  };
+
   struct SentCall;
   // Off the UI thread: sends `call` to the UI thread, waits until it has run there, and
   // returns true. On the UI thread: false, and the caller goes on with the work itself.
@@ -203,6 +229,11 @@ class MemoryWindowSystem final : public WindowSystem {
   void ChangeWindowState(WindowHandle window, Value Window::*field, Value value);
 
   void ShowWindowLocked(std::uintptr_t window, bool visible);
+  // Puts the window at the top of its band.
+  void RaiseLocked(std::uintptr_t window);
+  // Lays the window out at its monitor's DPI after a move, when monitors have DPIs.
+  void FollowMonitorDpi(WindowHandle window);
+
   void Fire(std::uintptr_t window, std::string_view control, UiEvent event);
   void FireEverywhere(UiEvent event);
   std::optional<Picture> PictureOf(const ControlSpec& control, int dpi) const;
@@ -224,6 +255,9 @@ class MemoryWindowSystem final : public WindowSystem {
   mutable std::deque<std::shared_ptr<SentCall>> sent_;
   Size screen_;
   std::vector<Rect> monitors_;  // empty: one monitor, the primary screen
+  std::vector<int> monitorDpis_;  // empty: no monitor has a scale of its own
+  std::vector<Stacked> zOrder_;  // top first
+  std::uintptr_t active_ = 0;
   int dpi_ = kLogicalDpi;
   VirtualScheduler* scheduler_;
   std::uintptr_t nextId_ = 1;

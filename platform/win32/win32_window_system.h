@@ -35,6 +35,7 @@ class Win32WindowSystem final : public WindowSystem {
   int ScreenDpi() const override;
   int WindowDpi(WindowHandle window) const override;
   std::vector<Rect> MonitorRects() const override;
+  void KeepAboveOtherPrograms(WindowHandle window) override;
   ControlHandle FindControl(WindowHandle window, std::string_view name) const override;
   std::string ControlText(ControlHandle control) const override;
   void SetControlText(ControlHandle control, std::string_view text) override;

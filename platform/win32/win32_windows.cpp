@@ -2,6 +2,7 @@
 // destroying them, and their geometry, visibility and enabled states.
 #include "platform/win32/win32_window_state.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -54,7 +55,8 @@ int MonitorDpiOf(HWND hwnd) {
   return getDpiForWindow != nullptr ? static_cast<int>(getDpiForWindow(hwnd)) : 0;
 }
 
-// Adds the monitor's rectangle to the list `found` points at, the primary monitor first.
+// Adds the monitor's rectangle to the list `found` points at: the primary monitor first,
+// the others in the system's order.
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found) {
   MONITORINFO info{};
   info.cbSize = sizeof(info);
@@ -63,8 +65,22 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found) {
   auto& list = *reinterpret_cast<std::vector<Rect>*>(found);
   const Rect rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
   list.push_back(rect);
-  if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) std::swap(list.front(), list.back());
+  if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
+    std::rotate(list.begin(), list.end() - 1, list.end());
+  }
   return TRUE;
+}
+
+// Whether a visible window of another process lies above `hwnd` in the z-order.
+bool OtherProgramAbove(HWND hwnd) {
+  const DWORD ours = GetCurrentProcessId();
+  for (HWND above = GetWindow(hwnd, GW_HWNDPREV); above != nullptr;
+       above = GetWindow(above, GW_HWNDPREV)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(above, &process);
+    if (process != ours && ::IsWindowVisible(above)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -177,7 +193,10 @@ void Win32WindowSystem::ShowWindow(WindowHandle window, bool visible) {
   if (onUiThread && visible && !::IsWindowVisible(hwnd) && state_->RecordOf(hwnd) != nullptr) {
     state_->keyboardBeforeShown[hwnd] = KeyboardPlace{};
   }
-  ::ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
+  // A window that must not take the keyboard is shown where it is in the z-order, inactive.
+  const WindowRecord* shown = onUiThread ? state_->RecordOf(hwnd) : nullptr;
+  const bool activates = shown == nullptr || shown->layout.Window().activatesWhenShown;
+  ::ShowWindow(hwnd, !visible ? SW_HIDE : activates ? SW_SHOW : SW_SHOWNA);
   if (!visible || !onUiThread) return;
   // A focus asked for while the window was hidden takes effect now that it can.
   if (WindowRecord* record = state_->RecordOf(hwnd); record != nullptr && record->pendingFocus) {
@@ -230,6 +249,13 @@ std::vector<Rect> Win32WindowSystem::MonitorRects() const {
     monitors.push_back({0, 0, screen.width, screen.height});
   }
   return monitors;
+}
+
+// SWP_NOACTIVATE: the program that has the keyboard (the slide show) keeps it.
+void Win32WindowSystem::KeepAboveOtherPrograms(WindowHandle window) {
+  const HWND hwnd = AsHwnd(window);
+  if (!OtherProgramAbove(hwnd)) return;
+  SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 KeptPictures& Win32WindowSystem::Pictures() { return state_->pictures; }

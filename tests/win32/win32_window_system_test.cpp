@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/main_window_layout.h"
+#include "display/display_window_layout.h"
 #include "platform/dpi_scale.h"
 #include "platform/win32/handle_casts.h"
 #include "platform/win32/scoped.h"
@@ -117,6 +118,26 @@ TEST_F(Win32WindowSystemTest, MainWindowFrameHasNoTitleBarAndStaysOnTop) {
   EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW);  // keeps its taskbar button
   EXPECT_EQ(GetWindow(AsHwnd(window), GW_OWNER), nullptr);
   ui.DestroyWindow(window);
+}
+
+// Kept above everything, the display sits in the topmost band and leaves the keyboard in
+// the window that had it; the ordinary display takes it when it appears.
+TEST_F(Win32WindowSystemTest, TheDisplayAboveEverythingIsTopmostAndShownWithoutTheKeyboard) {
+  const WindowHandle bar = Open();
+  ASSERT_EQ(GetActiveWindow(), AsHwnd(bar));
+  for (const bool above : {true, false}) {
+    const WindowHandle display = ui.CreateWindowFromLayout(DisplayWindowSpec(above), {});
+    ui.ShowWindow(display, true);
+    const LONG exStyle = GetWindowLongW(AsHwnd(display), GWL_EXSTYLE);
+    EXPECT_EQ((exStyle & WS_EX_TOPMOST) != 0, above);
+    EXPECT_EQ(GetActiveWindow() == AsHwnd(display), !above);
+    // Only our own windows above it: nothing to do.
+    const HWND before = GetWindow(AsHwnd(display), GW_HWNDPREV);
+    ui.KeepAboveOtherPrograms(display);
+    EXPECT_EQ(GetWindow(AsHwnd(display), GW_HWNDPREV), before);
+    ui.DestroyWindow(display);
+  }
+  ui.DestroyWindow(bar);
 }
 
 // What the system says of the screen reaches the window as neutral events: a new

@@ -11,6 +11,7 @@
 
 #include "platform/win32/handle_casts.h"
 #include "tests/e2e/driver/json_writer.h"
+#include "tests/e2e/driver/stage_commands.h"
 #include "tests/e2e/probe/resource_probe.h"
 #include "tests/e2e/driver/utf8.h"
 #include "tests/e2e/driver/window_query.h"
@@ -378,6 +379,7 @@ Answer RunCommand(std::string_view line) {
   if (verb == "untagged") return Untagged(TrimmedLeft(rest));
   if (verb == "probe") return Probe(TrimmedLeft(rest));
   if (verb == "resolution") return Resolution(rest);
+  if (std::optional<Answer> answer = RunStageCommand(verb)) return *std::move(answer);
 
   std::string_view text;
   const std::string_view target = FirstWord(rest, text);

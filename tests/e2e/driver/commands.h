@@ -16,6 +16,8 @@
 //                          the call was made, in microseconds of QueryPerformanceCounter
 //   dpichange HWND DPI L T R B
 //                          sends WM_DPICHANGED for DPI with the suggested rectangle
+//   cover, uncover, zorder, monitors
+//                          the stage shared with other programs (stage_commands.h)
 //   exit                   ends the driver
 //
 // HWND is a number, decimal or 0x-hexadecimal, as the answers give it. Every answer has

@@ -102,6 +102,26 @@ class Driver:
         self.command(f"dpichange {hwnd} {dpi} {suggested.left} {suggested.top} "
                      f"{suggested.right} {suggested.bottom}")
 
+    def cover(self) -> tuple[int, float]:
+        """A slide show going full screen: a topmost window of the driver over the primary
+        monitor, activated; again, it raises and activates itself once more. Returns its
+        handle and when that was done (seconds of CLOCK_MONOTONIC_RAW)."""
+        answer = self.command("cover")
+        return answer["hwnd"], answer["calledAtUs"] / 1e6
+
+    def uncover(self) -> None:
+        self.command("uncover")
+
+    def zorder(self) -> tuple[list[dict], int]:
+        """Every visible top-level window, top first (hwnd, name, className, pid, topmost,
+        above: the window GW_HWNDPREV gives), and the foreground window."""
+        answer = self.command("zorder")
+        return answer["windows"], answer["foreground"]
+
+    def monitors(self) -> list[tuple[Rect, bool]]:
+        """Every monitor in EnumDisplayMonitors order, with whether it is the primary."""
+        return [(Rect.of(m), m["primary"]) for m in self.command("monitors")["monitors"]]
+
     def probe(self, pid: int) -> dict[str, int]:
         """What the resource probe build running as process `pid` holds now: handles,
         gdiObjects, threads, privateKilobytes, heapBytes."""
