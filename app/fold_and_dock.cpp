@@ -18,7 +18,7 @@ int OnScreen(const WindowSystem& ui, WindowHandle bar, int logicalWidth) {
 
 void BarPlacement::FoldAndDock(WindowHandle bar) {
   Rect bounds = ui_.WindowBounds(bar);
-  bounds.width = OnScreen(ui_, bar, FoldedWidth);
+  bounds.width = OnScreen(ui_, bar, kFoldedWidth);
   ui_.SetWindowBounds(bar, bounds);
   expanded_ = false;
   docked_ = true;
@@ -27,10 +27,10 @@ void BarPlacement::FoldAndDock(WindowHandle bar) {
 
 void BarPlacement::ToggleFold(WindowHandle bar) {
   Rect bounds = ui_.WindowBounds(bar);
-  const int folded = OnScreen(ui_, bar, FoldedWidth);
+  const int folded = OnScreen(ui_, bar, kFoldedWidth);
   // Any width but the folded one counts as expanded, so the next click always folds.
   expanded_ = bounds.width == folded;
-  bounds.width = expanded_ ? OnScreen(ui_, bar, ExpandedWidth) : folded;
+  bounds.width = expanded_ ? OnScreen(ui_, bar, kExpandedWidth) : folded;
   bounds.left = ui_.ScreenSize().width - bounds.width;  // the screen may have changed since
   ui_.SetWindowBounds(bar, bounds);
 }
@@ -53,7 +53,7 @@ void BarPlacement::FollowScreen(WindowHandle bar) {
 
 void BarPlacement::FollowDpi(WindowHandle bar) {
   Rect bounds = ui_.WindowBounds(bar);
-  bounds.width = OnScreen(ui_, bar, expanded_ ? ExpandedWidth : FoldedWidth);
+  bounds.width = OnScreen(ui_, bar, expanded_ ? kExpandedWidth : kFoldedWidth);
   bounds.height = OnScreen(ui_, bar, MainWindowSpec().size.height);
   ui_.SetWindowBounds(bar, bounds);
   // A bar the user placed stays where the system put it: it may be on its way to another

@@ -9,8 +9,8 @@
 
 namespace zorvane {
 
-inline constexpr int FoldedWidth = 250;
-inline constexpr int ExpandedWidth = 510;
+inline constexpr int kFoldedWidth = 250;
+inline constexpr int kExpandedWidth = 510;
 
 // Remembers what the screen cannot tell afterwards: which width was chosen (a new DPI
 // changes every width) and whether the bar is docked or where the user dragged it.

@@ -18,7 +18,7 @@ echo "== Fuzzing the settings file's reader and writer and the number conversion
 
 echo "== The same tests with ThreadSanitizer (workers really racing the UI thread)" >&2
 cmake -S "$root" -B "$root/build/native-tsan" -G Ninja -DZORVANE_SANITIZE=thread >/dev/null
-cmake --build "$root/build/native-tsan" --target unit_tests
+cmake --build "$root/build/native-tsan" --target unit_tests contract_tests
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
   ctest --test-dir "$root/build/native-tsan" --output-on-failure -j2 "$@"
 
