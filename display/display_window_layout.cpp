@@ -17,10 +17,10 @@ const WindowSpec& DisplayWindowSpec(bool aboveEverything) {
   };
   // Above a slide show, which has the keyboard and keeps it.
   static const WindowSpec aboveAll = [] {
-    WindowSpec spec = layout;
-    spec.topmost = true;
-    spec.activatesWhenShown = false;
-    return spec;
+    WindowSpec above = layout;
+    above.topmost = true;
+    above.activatesWhenShown = false;
+    return above;
   }();
   return aboveEverything ? aboveAll : layout;
 }

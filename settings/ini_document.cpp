@@ -9,12 +9,6 @@ constexpr std::string_view kNewLineEnding = "\r\n";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // The file is in the ANSI code page (936): a byte from 0x81 to 0xFE starts a two-byte
 // character whose second byte may look like "]" or an ASCII letter, so names are walked a
 // character at a time, as Windows reads them.
@@ -46,20 +40,6 @@ std::string_view WholeCharactersWithin(std::string_view text, std::size_t limit)
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Section and key names compare as Windows compares them: ASCII letters without regard to
-// case, every double-byte character exactly.
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (IsGbkLeadByte(a[i]) && i + 1 < a.size()) {
-      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-      ++i;
-    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // The first "]" that is a character of its own, not the second byte of a Chinese one.
 std::size_t FindClosingBracket(std::string_view text) {
@@ -133,6 +113,25 @@ std::string KeyLine(std::string_view key, std::string_view value) {
 }
 
 }  // namespace
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (IsGbkLeadByte(a[i]) && i + 1 < a.size()) {
+      if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+      ++i;
+    } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
   std::vector<Line> lines;

@@ -9,6 +9,14 @@
 
 namespace zorvane {
 
+// Blanks and tabs at both ends taken off, as the profile functions take them off names and
+// values.
+std::string_view TrimBlanks(std::string_view text);
+
+// Names compare as Windows compares section and key names: ASCII letters without regard to
+// case, every double-byte character exactly.
+bool SameName(std::string_view a, std::string_view b);
+
 class IniDocument {
  public:
   // Values longer than this are cut, as the profile functions' 10240-byte buffer does.

@@ -44,40 +44,25 @@ constexpr NamedModifier kModifiers[]{{"ctrl", KeyChord::kControl},
                                      {"shift", KeyChord::kShift},
                                      {"win", KeyChord::kWin}};
 
-std::string Lowered(std::string_view text) {
-  std::string lowered;
-  for (const char c : text) {
-    lowered += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  }
-  return lowered;
-}
-
-std::string_view Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::optional<std::uint32_t> KeyCode(const std::string& name) {
+std::optional<std::uint32_t> KeyCode(std::string_view name) {
   if (name.size() == 1 && (std::isalnum(static_cast<unsigned char>(name[0])) != 0)) {
     return static_cast<std::uint32_t>(std::toupper(static_cast<unsigned char>(name[0])));
   }
-  if (name.size() >= 2 && name.size() <= 3 && name[0] == 'f' &&
+  if (name.size() >= 2 && name.size() <= 3 && (name[0] == 'f' || name[0] == 'F') &&
       std::all_of(name.begin() + 1, name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    const int number = std::stoi(name.substr(1));
+    const int number = TextToInteger(name.substr(1));
     if (number >= 1 && number <= 24) return 0x70u + static_cast<std::uint32_t>(number - 1);
     return std::nullopt;
   }
   for (const NamedKey& named : kNamedKeys) {
-    if (named.name == name) return named.code;
+    if (SameName(named.name, name)) return named.code;
   }
   return std::nullopt;
 }
 
-std::optional<std::uint32_t> ModifierBit(const std::string& name) {
+std::optional<std::uint32_t> ModifierBit(std::string_view name) {
   for (const NamedModifier& modifier : kModifiers) {
-    if (modifier.name == name) return modifier.bit;
+    if (SameName(modifier.name, name)) return modifier.bit;
   }
   return std::nullopt;
 }
@@ -91,7 +76,7 @@ bool SwitchedOn(const IniDocument& file, std::string_view key) {
 MonitorChoice ReadMonitor(const IniDocument& file) {
   const std::optional<std::string> value = file.Value(kStage, "Monitor");
   if (!value) return {};
-  if (Lowered(Trimmed(*value)) == "bar") return {.followBar = true};
+  if (SameName(*value, "bar")) return {.followBar = true};
   const std::int32_t number = TextToInteger(*value);
   return {.number = number > 0 ? number : 0};
 }
@@ -103,7 +88,7 @@ std::optional<KeyChord> ParseKeyChord(std::string_view text) {
   bool haveKey = false;
   for (;;) {
     const std::size_t plus = text.find('+');
-    const std::string part = Lowered(Trimmed(text.substr(0, plus)));
+    const std::string_view part = TrimBlanks(text.substr(0, plus));
     if (const std::optional<std::uint32_t> bit = ModifierBit(part)) {
       if ((chord.modifiers & *bit) != 0) return std::nullopt;
       chord.modifiers |= *bit;
