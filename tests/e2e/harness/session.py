@@ -32,8 +32,9 @@ class ZorvaneSession:
     checking what the program wrote on its way out.
 
     The lines the program leaves for a debugger when it lets a failure pass are read from
-    what Wine prints of its debug output (a warning of the seh channel in Wine 8); leaving the block fails on any that is not among
-    `expected_failures` (each matched as the start of a line).
+    what Wine prints of its debug output (a warning of the seh channel in Wine 8); leaving
+    the block fails on any that is not among `expected_failures` (each matched as the start
+    of a line).
     """
 
     def __init__(self, *, driver: Driver | None = None, files: dict[str, bytes | str] | None = None,
