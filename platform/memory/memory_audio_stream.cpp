@@ -41,10 +41,6 @@ bool MemoryAudioStream::Write(std::span<const std::int16_t> block) {
   if (!WaitForRoom()) return false;
   std::lock_guard guard(mutex_);
   if (!open_) return false;
-  if (failNext_) {
-    failNext_ = false;
-    return false;
-  }
   const std::int64_t nowUs = clock_.Now() * 1000;
   // A stream that ran dry starts the block now; otherwise it follows what is queued.
   const std::int64_t startUs = std::max(playedByUs_, nowUs);
@@ -72,11 +68,6 @@ void MemoryAudioStream::Close() {
 void MemoryAudioStream::SetAvailable(bool available) {
   std::lock_guard guard(mutex_);
   available_ = available;
-}
-
-void MemoryAudioStream::FailNextWrite() {
-  std::lock_guard guard(mutex_);
-  failNext_ = true;
 }
 
 std::vector<MemoryAudioStream::Sounded> MemoryAudioStream::Blocks() const { return Locked(blocks_); }

@@ -1,7 +1,7 @@
-// An output stream in memory, on virtual time: it keeps every frame written with the moment
-// the frame sounds, counts its opens and closes, and can be told to have no device or to
-// fail. A block takes as long to play as it would on a sound card, and the stream holds a
-// few blocks queued, like a real one.
+// An output stream in memory, on the twin's clock: it keeps every frame written with the
+// moment the frame sounds, counts its opens and closes, and can be told to have no device.
+// A block takes as long to play as it would on a sound card, and the stream holds a few
+// blocks queued, like a real one.
 #pragma once
 
 #include <cstdint>
@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "platform/audio_stream.h"
-#include "platform/memory/virtual_scheduler.h"
+#include "platform/memory/twin_clock.h"
 
 namespace zorvane::memory {
 
-class MemoryAudioStream final : public AudioStream {
+class MemoryAudioStream : public AudioStream {
  public:
   // A device takes a moment to close, even when it has nothing left to play.
   static constexpr int kCloseMs = 10;
 
-  explicit MemoryAudioStream(VirtualScheduler& clock) : clock_(clock) {}
+  explicit MemoryAudioStream(TwinClock& clock) : clock_(clock) {}
 
   void Prepare() override;
   bool Open(StreamFormat format) override;
@@ -29,8 +29,6 @@ class MemoryAudioStream final : public AudioStream {
 
   // The next opens fail (no device) while this holds.
   void SetAvailable(bool available);
-  // The next write fails (the device has gone), once.
-  void FailNextWrite();
 
   struct Sounded {
     std::int64_t atMs;  // virtual time the block starts sounding
@@ -53,11 +51,10 @@ class MemoryAudioStream final : public AudioStream {
     return field;
   }
 
-  VirtualScheduler& clock_;
+  TwinClock& clock_;
   mutable std::mutex mutex_;
   StreamFormat format_{};
   bool available_ = true;
-  bool failNext_ = false;
   bool open_ = false;
   bool closing_ = false;
   int opens_ = 0;

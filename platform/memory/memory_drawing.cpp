@@ -12,12 +12,7 @@ constexpr long long kLargestBitmapPixels = 64LL * 1024 * 1024;
 std::unique_ptr<OffscreenCanvas> MemoryDrawing::CreateOffscreen(WindowHandle window, Size size) {
   if (!ui_.WindowExists(window)) return nullptr;
   if (static_cast<long long>(size.width) * size.height > kLargestBitmapPixels) return nullptr;
-  auto keep = [this, window](const MemoryCanvas& canvas) {
-    if (VirtualScheduler* clock = clock_.load(); clock != nullptr && drawingTime_.load() > 0) {
-      clock->Spend(drawingTime_.load());
-    }
-    ui_.Pictures().Keep(window, Picture{canvas.Dimensions(), canvas.Pixels()});
-  };
+  auto keep = [this, window](const MemoryCanvas& canvas) { KeepPicture(window, canvas); };
   return std::make_unique<MemoryCanvas>(size, keep, tally_);
 }
 
@@ -41,9 +36,8 @@ bool MemoryDrawing::SetLayeredAttributes(WindowHandle window, Colour key, int al
   return true;
 }
 
-void MemoryDrawing::SetDrawingTime(VirtualScheduler& clock, int milliseconds) {
-  clock_.store(&clock);
-  drawingTime_.store(milliseconds);
+void MemoryDrawing::KeepPicture(WindowHandle window, const MemoryCanvas& canvas) {
+  ui_.Pictures().Keep(window, Picture{canvas.Dimensions(), canvas.Pixels()});
 }
 
 LayeredAttributes MemoryDrawing::Layered(WindowHandle window) const {

@@ -14,11 +14,10 @@
 #include "platform/drawing.h"
 #include "platform/memory/memory_canvas.h"
 #include "platform/memory/memory_window_system.h"
-#include "platform/memory/virtual_scheduler.h"
 
 namespace zorvane::memory {
 
-class MemoryDrawing final : public Drawing {
+class MemoryDrawing : public Drawing {
  public:
   // What a window shows: its last picture, kept by the window system.
   using Picture = CopiedPicture;
@@ -38,15 +37,12 @@ class MemoryDrawing final : public Drawing {
   // How often a window's layering was set.
   int LayeredChanges(WindowHandle window) const;
 
-  // Every copy of a picture to a window takes `milliseconds` of `clock`'s virtual time,
-  // as drawing does on a loaded machine: a picture drawn on the UI thread keeps it busy
-  // that long, while the workers go on.
-  void SetDrawingTime(VirtualScheduler& clock, int milliseconds);
+ protected:
+  // Hands a finished picture to its window, which keeps it.
+  virtual void KeepPicture(WindowHandle window, const MemoryCanvas& canvas);
 
  private:
   MemoryWindowSystem& ui_;
-  std::atomic<VirtualScheduler*> clock_{nullptr};
-  std::atomic<int> drawingTime_{0};
   ObjectTally tally_ = std::make_shared<std::atomic<int>>(0);
   mutable std::mutex mutex_;
   std::map<std::uintptr_t, LayeredAttributes> layered_;

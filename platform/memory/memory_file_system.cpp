@@ -5,9 +5,9 @@ namespace {
 
 using Lock = std::lock_guard<std::mutex>;
 
-// One key for every spelling Windows treats as the same name: either slash, any case of
-// ASCII letters (UTF-8 bytes of other characters are never letters), no trailing slash.
-std::string LookupKey(std::string_view path) {
+}  // namespace
+
+std::string MemoryFileSystem::LookupKey(std::string_view path) {
   std::string key;
   key.reserve(path.size());
   for (const char c : path) {
@@ -22,6 +22,8 @@ std::string LookupKey(std::string_view path) {
   while (!key.empty() && key.back() == '\\') key.pop_back();
   return key;
 }
+
+namespace {
 
 // The folder a key names a file in; empty for a name without one.
 std::string ParentKey(const std::string& key) {
@@ -43,7 +45,7 @@ bool MemoryFileSystem::Exists(std::string_view path) const {
   if (path.ends_with('\\') || path.ends_with('/')) return false;
   Lock lock(mutex_);
   const auto found = entries_.find(LookupKey(path));
-  return found != entries_.end() && !found->second.unseenByExists;
+  return found != entries_.end();
 }
 
 bool MemoryFileSystem::CreateEmptyFile(std::string_view path) {
@@ -58,7 +60,7 @@ std::optional<std::string> MemoryFileSystem::ReadFile(std::string_view path,
                                                       std::size_t sizeLimit) const {
   Lock lock(mutex_);
   const auto found = entries_.find(LookupKey(path));
-  if (found == entries_.end() || found->second.isDirectory || found->second.unreadable ||
+  if (found == entries_.end() || found->second.isDirectory ||
       found->second.content.size() > sizeLimit) {
     return std::nullopt;
   }
@@ -135,23 +137,6 @@ std::vector<std::string> MemoryFileSystem::NamesIn(std::string_view folder) cons
   return names;
 }
 
-void MemoryFileSystem::FailNextWrites(int count) {
-  Lock lock(mutex_);
-  failingWrites_ = count;
-}
-
-void MemoryFileSystem::SetUnreadable(std::string_view path, bool unreadable) {
-  Lock lock(mutex_);
-  const auto found = entries_.find(LookupKey(path));
-  if (found != entries_.end()) found->second.unreadable = unreadable;
-}
-
-void MemoryFileSystem::HideFromExistenceTest(std::string_view path) {
-  Lock lock(mutex_);
-  const auto found = entries_.find(LookupKey(path));
-  if (found != entries_.end()) found->second.unseenByExists = true;
-}
-
 std::optional<std::string> MemoryFileSystem::FileContent(std::string_view path) const {
   Lock lock(mutex_);
   const auto found = entries_.find(LookupKey(path));
@@ -172,20 +157,23 @@ void MemoryFileSystem::AddDirectoryLocked(const std::string& key) {
   }
 }
 
-MemoryFileSystem::Entry* MemoryFileSystem::WritableFileLocked(const std::string& key) {
+bool MemoryFileSystem::WritableLocked(const std::string& key) const {
   const auto folder = entries_.find(ParentKey(key));
   if (folder == entries_.end() || !folder->second.isDirectory || folder->second.readOnly) {
-    return nullptr;
+    return false;
   }
-  if (const auto existing = entries_.find(key);
-      existing != entries_.end() && (existing->second.isDirectory || existing->second.readOnly)) {
-    return nullptr;
-  }
-  if (failingWrites_ > 0) {
-    --failingWrites_;
-    return nullptr;
-  }
-  return &entries_[key];
+  const auto existing = entries_.find(key);
+  return existing == entries_.end() ||
+         !(existing->second.isDirectory || existing->second.readOnly);
+}
+
+MemoryFileSystem::Entry* MemoryFileSystem::WritableFileLocked(const std::string& key) {
+  return WritableLocked(key) ? &entries_[key] : nullptr;
+}
+
+bool MemoryFileSystem::MayWrite(std::string_view path) const {
+  Lock lock(mutex_);
+  return WritableLocked(LookupKey(path));
 }
 
 }  // namespace zorvane::memory

@@ -1,6 +1,6 @@
 // The file system in memory: files and folders in a map, named as Windows names them ("\" or
 // "/" between the names, ASCII letters in any case). Tests set up the folder the program
-// runs from, make folders read-only or writes fail, and read back what the program wrote.
+// runs from, make folders and files read-only, and read back what the program wrote.
 //
 // Every call may come from any thread.
 #pragma once
@@ -16,7 +16,7 @@
 
 namespace zorvane::memory {
 
-class MemoryFileSystem final : public FileSystem {
+class MemoryFileSystem : public FileSystem {
  public:
   // Starts with the executable "C:\Zorvane\Zorvane.exe" in its folder.
   MemoryFileSystem();
@@ -39,22 +39,14 @@ class MemoryFileSystem final : public FileSystem {
   void SetExecutablePath(std::string_view path);
   // The folder and every folder above it.
   void AddDirectory(std::string_view path);
-  // A file with that content, made with its folders whatever the folders' state or the
-  // failures queued: the state of the disk before the program starts.
+  // A file with that content, made with its folders whatever the folders' state: the state
+  // of the disk before the program starts.
   void AddFile(std::string_view path, std::string_view content);
   // While a folder is read-only, no file can be created or replaced in it; its files can
   // still be read.
   void SetFolderReadOnly(std::string_view folder, bool readOnly = true);
   // A file with the read-only attribute: it can be read but not replaced.
   void SetFileReadOnly(std::string_view path);
-  // The next `count` creations or replacements fail midway: what was written of the new
-  // content is thrown away and the file keeps its old content.
-  void FailNextWrites(int count);
-  // While a file is unreadable (held open by another program), ReadFile fails on it.
-  void SetUnreadable(std::string_view path, bool unreadable = true);
-  // Exists reports the file missing, as a name search does for names it cannot search (a
-  // long-path name, a folder that cannot be listed); every other call still finds it.
-  void HideFromExistenceTest(std::string_view path);
 
   // --- What a test reads back -----------------------------------------------------------
   // The content of a file, even an unreadable one; nothing for a directory or no file.
@@ -65,23 +57,28 @@ class MemoryFileSystem final : public FileSystem {
   // How many times ReplaceFileContent has succeeded.
   int ReplacementCount() const;
 
+ protected:
+  // One key for every spelling Windows treats as the same name: either slash, any case of
+  // ASCII letters (UTF-8 bytes of other characters are never letters), no trailing slash.
+  static std::string LookupKey(std::string_view path);
+  // Whether a file of that name could be created or replaced now.
+  bool MayWrite(std::string_view path) const;
+
  private:
   struct Entry {
     bool isDirectory = false;
-    bool readOnly = false;    // a folder: nothing written in it; a file: not replaced
-    bool unreadable = false;  // for a file
-    bool unseenByExists = false;
+    bool readOnly = false;  // a folder: nothing written in it; a file: not replaced
     std::string content;
   };
 
   void AddDirectoryLocked(const std::string& key);
+  bool WritableLocked(const std::string& key) const;
   // The file's entry, when the file may be written now; nothing when it may not.
   Entry* WritableFileLocked(const std::string& key);
 
   mutable std::mutex mutex_;
   std::string executablePath_;
   std::map<std::string, Entry> entries_;  // by the path's lookup key
-  int failingWrites_ = 0;
   int replacements_ = 0;
 };
 

@@ -23,28 +23,11 @@ void MemoryWindowSystem::UnregisterHotkey(WindowHandle window, int id) {
   });
 }
 
-void MemoryWindowSystem::HoldHotkeyElsewhere(std::uint32_t modifiers, std::uint32_t key) {
-  Lock lock(mutex_);
-  hotkeys_.try_emplace({modifiers, key}, Hotkey{});
-}
-
 std::size_t MemoryWindowSystem::HotkeyCount() const {
   Lock lock(mutex_);
   return static_cast<std::size_t>(
       std::count_if(hotkeys_.begin(), hotkeys_.end(),
                     [](const auto& entry) { return entry.second.window != 0; }));
-}
-
-bool MemoryWindowSystem::PressHotkey(std::uint32_t modifiers, std::uint32_t key) {
-  std::function<void()> callback;
-  {
-    Lock lock(mutex_);
-    auto found = hotkeys_.find({modifiers, key});
-    if (found == hotkeys_.end() || found->second.window == 0) return false;
-    callback = found->second.callback;  // a copy: the handler may unregister it
-  }
-  callback();
-  return true;
 }
 
 }  // namespace zorvane::memory

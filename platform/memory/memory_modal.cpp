@@ -95,16 +95,6 @@ void MemoryWindowSystem::ShowMessageBox(std::string_view title, std::string_view
   throw UnansweredModal("a message box was still up when no posted task was left");
 }
 
-void MemoryWindowSystem::DismissMessageBox() {
-  Lock lock(mutex_);
-  for (auto box = messageBoxes_.rbegin(); box != messageBoxes_.rend(); ++box) {
-    if (box->open) {
-      box->open = false;
-      return;
-    }
-  }
-}
-
 std::vector<MessageBoxRecord> MemoryWindowSystem::MessageBoxes() const {
   Lock lock(mutex_);
   return messageBoxes_;

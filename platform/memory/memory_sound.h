@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/memory/virtual_scheduler.h"
+#include "platform/memory/twin_clock.h"
 #include "platform/sound.h"
 
 namespace zorvane::memory {
@@ -19,7 +19,7 @@ class MemorySound final : public Sound {
     std::span<const std::uint8_t> clip;
   };
 
-  explicit MemorySound(const VirtualScheduler& clock) : clock_(clock) {}
+  explicit MemorySound(const TwinClock& clock) : clock_(clock) {}
 
   void PlayClip(std::span<const std::uint8_t> wave) override;
   void Prepare() override;
@@ -34,7 +34,7 @@ class MemorySound final : public Sound {
   std::vector<std::int64_t> TimesOf(std::span<const std::uint8_t> clip) const;
 
  private:
-  const VirtualScheduler& clock_;
+  const TwinClock& clock_;
   mutable std::mutex mutex_;
   std::vector<Play> plays_;
   std::vector<std::size_t> playsBeforePrepares_;

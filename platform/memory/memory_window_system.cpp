@@ -5,10 +5,8 @@
 #include <condition_variable>
 #include <stdexcept>
 
-#include "platform/input_filter.h"
 #include "platform/jpeg/picture_scaling.h"
 #include "platform/screen_fit.h"
-#include "platform/tab_order.h"
 
 namespace zorvane::memory {
 
@@ -16,7 +14,7 @@ using Lock = std::lock_guard<std::recursive_mutex>;
 
 namespace {
 // A worker kept waiting this long by a UI thread that never handles its call is taken
-// for a deadlock (with real threads; on virtual time the scheduler sees it at once).
+// for a deadlock (with real threads; on virtual time the clock sees it at once).
 constexpr std::chrono::seconds kSentCallWatchdog{30};
 }  // namespace
 
@@ -28,18 +26,18 @@ struct MemoryWindowSystem::SentCall {
   std::condition_variable finished;
 };
 
-MemoryWindowSystem::MemoryWindowSystem(Size screen, VirtualScheduler* scheduler)
-    : screen_(screen), scheduler_(scheduler) {
-  if (scheduler_ != nullptr) {
-    scheduler_->SetInputCheck([this] { return HasPendingInput(); });
-    scheduler_->SetIdleWork([this] { return HandleSentCalls(); });
+MemoryWindowSystem::MemoryWindowSystem(Size screen, TwinClock* clock)
+    : screen_(screen), clock_(clock) {
+  if (clock_ != nullptr) {
+    clock_->SetInputCheck([this] { return HasPendingInput(); });
+    clock_->SetIdleWork([this] { return HandleSentCalls(); });
   }
 }
 
 MemoryWindowSystem::~MemoryWindowSystem() {
-  if (scheduler_ != nullptr) {
-    scheduler_->SetInputCheck({});
-    scheduler_->SetIdleWork({});
+  if (clock_ != nullptr) {
+    clock_->SetInputCheck({});
+    clock_->SetIdleWork({});
   }
 }
 
@@ -58,8 +56,8 @@ bool MemoryWindowSystem::SentFromWorker(const std::function<void()>& call) const
       if (!sent.done.load()) sent.withdrawn.store(true);
     }
   } withdraw{*sent};
-  if (scheduler_ != nullptr && scheduler_->OnWorker()) {
-    scheduler_->WaitUntil([sent] { return sent->done.load(); });
+  if (clock_ != nullptr && clock_->OnWorker()) {
+    clock_->WaitUntil([sent] { return sent->done.load(); });
     return true;
   }
   std::unique_lock wait(sent->mutex);
@@ -112,18 +110,18 @@ void MemoryWindowSystem::SetTimer(WindowHandle window, int id, int intervalMs,
   {
     Lock lock(mutex_);
     auto found = windows_.find(window.value);
-    if (found == windows_.end() || scheduler_ == nullptr) return;
+    if (found == windows_.end() || clock_ == nullptr) return;
     found->second.timers.push_back(id);
   }
-  scheduler_->SetTimer(TimerKey(window, id), intervalMs, std::move(callback));
+  clock_->SetTimer(TimerKey(window, id), intervalMs, std::move(callback));
 }
 
 void MemoryWindowSystem::KillTimer(WindowHandle window, int id) {
-  if (scheduler_ != nullptr) scheduler_->KillTimer(TimerKey(window, id));
+  if (clock_ != nullptr) clock_->KillTimer(TimerKey(window, id));
 }
 
 bool MemoryWindowSystem::HasTimer(WindowHandle window, int id) const {
-  return scheduler_ != nullptr && scheduler_->HasTimer(TimerKey(window, id));
+  return clock_ != nullptr && clock_->HasTimer(TimerKey(window, id));
 }
 
 WindowHandle MemoryWindowSystem::CreateWindowFromLayout(const WindowSpec& layout,
@@ -239,7 +237,23 @@ void MemoryWindowSystem::FollowMonitorDpi(WindowHandle window) {
     suggested = {bounds.left, bounds.top, bounds.width * dpi / before,
                  bounds.height * dpi / before};
   }
-  ChangeWindowDpi(window, dpi, suggested);
+  LayOutAgainAtDpi(window, dpi, suggested);
+}
+
+void MemoryWindowSystem::LayOutAgainAtDpi(WindowHandle window, int dpi, Rect suggested) {
+  {
+    Lock lock(mutex_);
+    auto found = windows_.find(window.value);
+    if (found == windows_.end()) return;
+    // The rows stay where they are, so the controls still point at theirs.
+    found->second.layout.Rescale(dpi);
+    for (std::uintptr_t id : found->second.controls) {
+      Control& control = controls_.at(id);
+      control.picture = PictureOf(*control.layout, dpi);
+    }
+    found->second.bounds = suggested;
+  }
+  Fire(window.value, {}, UiEvent::DpiChanged);
 }
 
 bool MemoryWindowSystem::IsWindowVisible(WindowHandle window) const {
@@ -308,21 +322,6 @@ bool MemoryWindowSystem::IsTopmost(WindowHandle window) const {
 WindowHandle MemoryWindowSystem::ActiveWindow() const {
   Lock lock(mutex_);
   return WindowHandle{active_};
-}
-
-WindowHandle MemoryWindowSystem::OpenOtherProgramWindow(bool topmost) {
-  Lock lock(mutex_);
-  const std::uintptr_t id = nextId_++;
-  zOrder_.push_back({id, topmost, false});
-  RaiseLocked(id);
-  active_ = id;
-  return WindowHandle{id};
-}
-
-void MemoryWindowSystem::Activate(WindowHandle window) {
-  Lock lock(mutex_);
-  active_ = window.value;
-  RaiseLocked(window.value);
 }
 
 bool MemoryWindowSystem::IsWindowEnabled(WindowHandle window) const {
@@ -464,7 +463,7 @@ void MemoryWindowSystem::RunMessageLoop() {
 void MemoryWindowSystem::PumpPendingMessages() {
   // Sent calls go first, as the system hands them over before any posted message.
   HandleSentCalls();
-  if (scheduler_ != nullptr) scheduler_->FireDueTimers();
+  if (clock_ != nullptr) clock_->FireDueTimers();
   std::deque<std::function<void()>> pending;
   {
     Lock lock(mutex_);
@@ -472,62 +471,6 @@ void MemoryWindowSystem::PumpPendingMessages() {
   }
   for (auto& task : pending) task();
   HandleSentCalls();
-}
-
-void MemoryWindowSystem::Post(std::function<void()> task) {
-  Lock lock(mutex_);
-  posted_.push_back(std::move(task));
-}
-
-void MemoryWindowSystem::EndSession() {
-  for (const WindowHandle window : Windows()) Fire(window.value, {}, UiEvent::SessionEnding);
-}
-
-void MemoryWindowSystem::SetScreenSize(Size screen) {
-  Lock lock(mutex_);
-  screen_ = screen;
-}
-
-void MemoryWindowSystem::SetScreenDpi(int dpi) {
-  Lock lock(mutex_);
-  dpi_ = dpi;
-}
-
-void MemoryWindowSystem::ChangeResolution(Size screen) {
-  {
-    Lock lock(mutex_);
-    screen_ = screen;
-    if (!monitors_.empty()) monitors_.front() = {0, 0, screen.width, screen.height};
-  }
-  FireEverywhere(UiEvent::ScreenChanged);
-}
-
-void MemoryWindowSystem::ChangeMonitors(std::vector<Rect> monitors, std::vector<int> dpis) {
-  {
-    Lock lock(mutex_);
-    monitors_ = std::move(monitors);
-    monitorDpis_ = std::move(dpis);
-    if (!monitors_.empty()) screen_ = {monitors_.front().width, monitors_.front().height};
-  }
-  FireEverywhere(UiEvent::ScreenChanged);
-}
-
-void MemoryWindowSystem::ChangeWorkArea() { FireEverywhere(UiEvent::ScreenChanged); }
-
-void MemoryWindowSystem::ChangeWindowDpi(WindowHandle window, int dpi, Rect suggested) {
-  {
-    Lock lock(mutex_);
-    auto found = windows_.find(window.value);
-    if (found == windows_.end()) return;
-    // The rows stay where they are, so the controls still point at theirs.
-    found->second.layout.Rescale(dpi);
-    for (std::uintptr_t id : found->second.controls) {
-      Control& control = controls_.at(id);
-      control.picture = PictureOf(*control.layout, dpi);
-    }
-    found->second.bounds = suggested;
-  }
-  Fire(window.value, {}, UiEvent::DpiChanged);
 }
 
 void MemoryWindowSystem::FireEverywhere(UiEvent event) {
@@ -601,99 +544,6 @@ std::vector<WindowHandle> MemoryWindowSystem::Windows() const {
 ControlHandle MemoryWindowSystem::FocusedControl() const {
   Lock lock(mutex_);
   return ControlHandle{focus_};
-}
-
-void MemoryWindowSystem::Click(ControlHandle control) {
-  std::uintptr_t window = 0;
-  std::string_view name;
-  {
-    Lock lock(mutex_);
-    auto found = controls_.find(control.value);
-    if (found == controls_.end() || !ControlShownLocked(found->second)) return;
-    if (!windows_.at(found->second.window).enabled) return;
-    if (found->second.layout->kind != ControlKind::Button) return;
-    window = found->second.window;
-    name = found->second.layout->name;
-  }
-  Fire(window, name, UiEvent::Clicked);
-}
-
-void MemoryWindowSystem::Type(ControlHandle control, std::string_view text) {
-  for (char c : text) {
-    std::string next;
-    {
-      Lock lock(mutex_);
-      auto found = controls_.find(control.value);
-      // A disabled window (one behind a modal window) takes no keystrokes.
-      if (found == controls_.end() || !windows_.at(found->second.window).enabled) return;
-      const ControlSpec& layout = *found->second.layout;
-      if (layout.kind != ControlKind::EditBox ||
-          !AcceptsTypedCharacter(layout.editMode, static_cast<unsigned char>(c))) {
-        continue;
-      }
-      next = found->second.text + c;
-    }
-    ReplaceText(control, std::move(next));
-  }
-}
-
-void MemoryWindowSystem::Paste(ControlHandle control, std::string_view text) {
-  std::string next;
-  {
-    Lock lock(mutex_);
-    auto found = controls_.find(control.value);
-    if (found == controls_.end() || found->second.layout->kind != ControlKind::EditBox ||
-        found->second.layout->editMode == EditMode::ReadOnly ||
-        !windows_.at(found->second.window).enabled) {
-      return;
-    }
-    next = found->second.text + std::string(text);
-  }
-  ReplaceText(control, std::move(next));
-}
-
-void MemoryWindowSystem::RequestClose(WindowHandle window) {
-  if (!WindowExists(window)) return;
-  Fire(window.value, {}, UiEvent::CloseRequested);
-  DestroyWindow(window);
-}
-
-void MemoryWindowSystem::Drag(WindowHandle window, Point to) {
-  {
-    Lock lock(mutex_);
-    auto found = windows_.find(window.value);
-    if (found == windows_.end() || !found->second.enabled ||
-        !found->second.layout.Window().dragAnywhere) {
-      return;
-    }
-    found->second.bounds.left = to.x;
-    found->second.bounds.top = to.y;
-  }
-  Fire(window.value, {}, UiEvent::MovedByUser);
-}
-
-void MemoryWindowSystem::PressEscape(WindowHandle window) {
-  bool closes = false;
-  {
-    Lock lock(mutex_);
-    auto found = windows_.find(window.value);
-    closes = found != windows_.end() && found->second.layout.Window().escapeCloses &&
-             found->second.enabled;
-  }
-  if (closes) RequestClose(window);
-}
-
-void MemoryWindowSystem::PressTab(bool backwards) {
-  Lock lock(mutex_);
-  auto focused = controls_.find(focus_);
-  if (focused == controls_.end()) return;
-  const Window& window = windows_.at(focused->second.window);
-  std::span<const ControlSpec> layouts = window.layout.Window().controls;
-  const auto current = static_cast<std::ptrdiff_t>(focused->second.layout - layouts.data());
-  const std::ptrdiff_t next = NextTabStop(layouts, current, backwards, [&](std::size_t index) {
-    return ControlShownLocked(controls_.at(window.controls[index]));
-  });
-  focus_ = window.controls[static_cast<std::size_t>(next)];
 }
 
 }  // namespace zorvane::memory

@@ -1,6 +1,7 @@
 // The window system in memory: no screen, no messages, just the state a real window system
-// would hold, and the same events. Tests drive it as a user would (click, type, paste,
-// Esc, Tab) and read back texts, geometry, visibility and focus.
+// would hold, and the same events. Tests read back texts, geometry, visibility and focus;
+// what a user, another program or the screen does to it comes from the tests' own side
+// (tests/support/driven_window_system.h).
 //
 // Every call may come from any thread; handlers run on the calling thread, never under the
 // internal lock, so a handler may call back in. The windows belong to the thread that built
@@ -12,8 +13,8 @@
 // time a UI thread that then waits for that worker's lock fails with Deadlock; with real
 // threads a worker kept waiting for 30 s does.
 //
-// A modal window or a message box runs the posted tasks, one after the other, until it has
-// gone: a test posts what the user does while it is open before the click that opens it.
+// A modal window or a message box runs the posted tasks (messages posted to the program),
+// one after the other, until it has gone.
 #pragma once
 
 #include <deque>
@@ -31,7 +32,7 @@
 #include "platform/event_bindings.h"
 #include "platform/jpeg/jpeg_codec.h"
 #include "platform/memory/memory_kept_pictures.h"
-#include "platform/memory/virtual_scheduler.h"
+#include "platform/memory/twin_clock.h"
 #include "platform/scaled_layout.h"
 #include "platform/window_system.h"
 
@@ -50,10 +51,10 @@ struct MessageBoxRecord {
   bool open = true;
 };
 
-class MemoryWindowSystem final : public WindowSystem {
+class MemoryWindowSystem : public WindowSystem {
  public:
-  // Timers run on `scheduler`'s virtual time; without one, setting a timer does nothing.
-  explicit MemoryWindowSystem(Size screen = {1920, 1080}, VirtualScheduler* scheduler = nullptr);
+  // Timers run on `clock`'s time; without one, setting a timer does nothing.
+  explicit MemoryWindowSystem(Size screen = {1920, 1080}, TwinClock* clock = nullptr);
   ~MemoryWindowSystem() override;
 
   using WindowSystem::CreateWindowFromLayout;
@@ -91,26 +92,6 @@ class MemoryWindowSystem final : public WindowSystem {
   void ShowModal(WindowHandle window) override;
   void ShowMessageBox(std::string_view title, std::string_view text) override;
 
-  // --- What a user does -------------------------------------------------------------
-  // A click reaches a control only when it is shown and its window is enabled.
-  void Click(ControlHandle control);
-  // Each character as a keystroke into the control (the integer-text filter applies).
-  void Type(ControlHandle control, std::string_view text);
-  // Inserts at the end of the text, unfiltered, like a paste.
-  void Paste(ControlHandle control, std::string_view text);
-  // Esc in the window that has the focus (or in `window` if given).
-  void PressEscape(WindowHandle window);
-  void PressTab(bool backwards = false);
-  // A hotkey pressed while any program has the focus: runs the handler of the window that
-  // registered it, even one a modal window has disabled. False when none of ours has it.
-  bool PressHotkey(std::uint32_t modifiers, std::uint32_t key);
-  // A close request such as Alt+F4.
-  void RequestClose(WindowHandle window);
-  // Drags the window by its background until its top-left corner is at `to`.
-  void Drag(WindowHandle window, Point to);
-  // OK on the message box that is up (the latest one still open).
-  void DismissMessageBox();
-
   // --- What a test reads back ---------------------------------------------------------
   ControlHandle FocusedControl() const;
   // The control and every container it sits in are visible, and it lies inside its
@@ -137,37 +118,7 @@ class MemoryWindowSystem final : public WindowSystem {
   // handle when it has gone.
   WindowHandle ActiveWindow() const;
 
-  // --- What other programs do ---------------------------------------------------------
-  // Another program shows a window and activates it (a slide show going full screen, in
-  // the topmost band when `topmost`). It has no events and is no window of the program.
-  WindowHandle OpenOtherProgramWindow(bool topmost);
-  // The user clicks the window: it becomes the active window, at the top of its band.
-  void Activate(WindowHandle window);
-
-  // --- The environment ----------------------------------------------------------------
-  // Changes the screen's size quietly, as a change the system tells no program about.
-  void SetScreenSize(Size screen);
-  // 96 until set; windows created afterwards are laid out at the new DPI.
-  void SetScreenDpi(int dpi);
-  // What the system tells every top-level window with ScreenChanged, on the calling (UI)
-  // thread, once the change is made: a new resolution of the primary screen (a single
-  // monitor follows it), a new set of monitors (the primary one first, at 0,0; one
-  // unplugged, say), a work area changed by the taskbar (which the program ignores).
-  void ChangeResolution(Size screen);
-  // With `dpis` (one per monitor) each monitor has a scale of its own: a window of ours
-  // moved onto a monitor of another DPI is laid out again there as by ChangeWindowDpi, at
-  // the size scaled about its top-left corner.
-  void ChangeMonitors(std::vector<Rect> monitors, std::vector<int> dpis = {});
-  void ChangeWorkArea();
-  // The window's monitor changed its scale: as Windows does, it is laid out again at `dpi`
-  // (its controls, fonts and pictures), takes the rectangle suggested, and then gets
-  // DpiChanged.
-  void ChangeWindowDpi(WindowHandle window, int dpi, Rect suggested);
-  // The user's session ends (log-off, shut-down): every window is told, as the system tells
-  // each top-level window once all of them have let it end (ours always do).
-  void EndSession();
-  // Queued for the message loop, as a message posted to a window would be.
-  void Post(std::function<void()> task);
+  // --- The message loop's state ----------------------------------------------------
   // Whether a message (posted, or sent by a worker) waits for the UI thread.
   bool HasPendingInput() const;
   // The UI thread handles every call that workers have sent it; false when there was none.
@@ -175,8 +126,6 @@ class MemoryWindowSystem final : public WindowSystem {
   // Calls sent by workers and not handled yet.
   int SentCallCount() const;
   bool HasTimer(WindowHandle window, int id) const;
-  // Another program holds the key, so registering it fails.
-  void HoldHotkeyElsewhere(std::uint32_t modifiers, std::uint32_t key);
   // How many hotkeys the program's windows hold.
   std::size_t HotkeyCount() const;
 
@@ -184,7 +133,7 @@ class MemoryWindowSystem final : public WindowSystem {
   MemoryKeptPictures& Pictures() { return pictures_; }
   const MemoryKeptPictures& Pictures() const { return pictures_; }
 
- private:
+ protected:
   struct Control {
     const ControlSpec* layout = nullptr;
     std::uintptr_t window = 0;
@@ -233,6 +182,10 @@ class MemoryWindowSystem final : public WindowSystem {
   void RaiseLocked(std::uintptr_t window);
   // Lays the window out at its monitor's DPI after a move, when monitors have DPIs.
   void FollowMonitorDpi(WindowHandle window);
+  // As Windows does when a window's monitor changes its scale: lays it out again at `dpi`
+  // (its controls, fonts and pictures), gives it the rectangle suggested, and then sends it
+  // DpiChanged.
+  void LayOutAgainAtDpi(WindowHandle window, int dpi, Rect suggested);
 
   void Fire(std::uintptr_t window, std::string_view control, UiEvent event);
   void FireEverywhere(UiEvent event);
@@ -259,7 +212,7 @@ class MemoryWindowSystem final : public WindowSystem {
   std::vector<Stacked> zOrder_;  // top first
   std::uintptr_t active_ = 0;
   int dpi_ = kLogicalDpi;
-  VirtualScheduler* scheduler_;
+  TwinClock* clock_;
   std::uintptr_t nextId_ = 1;
   std::map<std::uintptr_t, Window> windows_;
   std::map<std::uintptr_t, Control> controls_;

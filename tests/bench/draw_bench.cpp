@@ -17,7 +17,7 @@
 #include "display/canvas_objects.h"
 #include "display/draw_digit.h"
 #include "platform/memory/memory_drawing.h"
-#include "platform/memory/memory_window_system.h"
+#include "tests/support/driven_window_system.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -98,7 +98,7 @@ void PrintRow(const char* backend, const Layout& layout, double picture, double 
 const WindowSpec kWindow{.name = "display", .frame = FrameStyle::Borderless, .visible = false};
 
 void MeasureMemory(const Layout& layout) {
-  memory::MemoryWindowSystem ui;
+  support::DrivenWindowSystem ui;
   memory::MemoryDrawing drawing(ui);
   WindowSpec windowLayout = kWindow;
   windowLayout.size = layout.picture;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/memory/memory_file_system.h"
-#include "platform/memory/memory_window_system.h"
+#include "tests/support/driven_window_system.h"
 
 namespace zorvane::contract {
 
@@ -42,7 +42,7 @@ class MemoryWindowWorld {
   void RequestClose(WindowHandle window) { ui_.RequestClose(window); }
 
  private:
-  memory::MemoryWindowSystem ui_{{1920, 1080}};
+  support::DrivenWindowSystem ui_{{1920, 1080}};
 };
 
 }  // namespace zorvane::contract

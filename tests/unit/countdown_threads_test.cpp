@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "app/main_window_layout.h"
-#include "platform/memory/real_threads.h"
+#include "tests/support/real_threads.h"
 #include "program_fixture.h"
 #include "resources/sounds.h"
 
@@ -47,7 +47,7 @@ class CountdownThreadsTest : public ::testing::Test, public ProgramFixture {
     }
   }
 
-  memory::RealThreads real{kSpeedUp};
+  support::RealThreads real{kSpeedUp};
 };
 
 TEST_F(CountdownThreadsTest, RunsToTheAlarmWithEveryWorkerRacing) {

@@ -14,6 +14,7 @@
 #include "platform/dpi_scale.h"
 #include "program_fixture.h"
 #include "resources/pictures.h"
+#include "tests/support/driven_window_system.h"
 
 namespace zorvane::testing {
 namespace {
@@ -109,7 +110,7 @@ TEST(DpiScaling, LengthsRoundHalfAwayFromZeroAndRectanglesScaleTheirEdges) {
 }
 
 TEST(DpiScaling, AWindowKeepsItsOwnScaledRowsFontsIncludedAndShowsItsPictures) {
-  memory::MemoryWindowSystem ui;
+  support::DrivenWindowSystem ui;
   ui.SetScreenDpi(144);
   WindowHandle window;
   {

@@ -9,7 +9,7 @@
 #include "gbk_check.h"
 #include "layout_lookup.h"
 #include "platform/jpeg/jpeg_codec.h"
-#include "platform/memory/memory_window_system.h"
+#include "tests/support/driven_window_system.h"
 
 namespace zorvane {
 namespace {
@@ -51,7 +51,7 @@ TEST(MainWindowLayout, EveryInputControlIsATabStopAndNoLabelIs) {
 }
 
 TEST(MainWindowLayout, PictureButtonsShowTheirPicturesAndKeepTheirMarkers) {
-  memory::MemoryWindowSystem ui;
+  support::DrivenWindowSystem ui;
   const WindowHandle window = ui.CreateWindowFromLayout(MainWindowSpec(), {});
   const std::pair<std::string_view, std::string_view> markers[] = {
       {main_window::kStart, "B"}, {main_window::kPause, "P"}, {main_window::kFold, "设置"},
@@ -66,7 +66,7 @@ TEST(MainWindowLayout, PictureButtonsShowTheirPicturesAndKeepTheirMarkers) {
 }
 
 TEST(MainWindowLayout, SettingsControlsCanNeverBeSeenOrClicked) {
-  memory::MemoryWindowSystem ui;
+  support::DrivenWindowSystem ui;
   const WindowHandle window = ui.CreateWindowFromLayout(MainWindowSpec(), {});
   for (int width : {250, 510}) {
     Rect bounds = ui.WindowBounds(window);
@@ -84,7 +84,7 @@ TEST(MainWindowLayout, SettingsControlsCanNeverBeSeenOrClicked) {
 }
 
 TEST(MainWindowLayout, AboutAreaIsOnlyInsideTheExpandedWidth) {
-  memory::MemoryWindowSystem ui;
+  support::DrivenWindowSystem ui;
   const WindowHandle window = ui.CreateWindowFromLayout(MainWindowSpec(), {});
   const ControlHandle help = ui.FindControl(window, main_window::kHelpButton);
   Rect bounds = ui.WindowBounds(window);

@@ -12,7 +12,7 @@
 
 #include "display/draw_digit.h"
 #include "platform/memory/memory_drawing.h"
-#include "platform/memory/memory_window_system.h"
+#include "tests/support/driven_window_system.h"
 
 namespace zorvane::memory {
 namespace {
@@ -259,7 +259,7 @@ TEST(MemoryCanvasObjects, DrawDigitRestoresTheSelectionAndFreesWhatItMade) {
 const WindowSpec kWindow{.name = "display", .size = {50, 20}, .visible = false};
 
 TEST(MemoryDrawing, WindowsKeepTheirLastPictureWhileTheyExist) {
-  MemoryWindowSystem ui;
+  support::DrivenWindowSystem ui;
   MemoryDrawing drawing(ui);
   const WindowHandle window = ui.CreateWindowFromLayout(kWindow, {});
   EXPECT_EQ(drawing.CreateOffscreen(WindowHandle{999}, {4, 4}), nullptr);
@@ -291,7 +291,7 @@ TEST(MemoryDrawing, WindowsKeepTheirLastPictureWhileTheyExist) {
 }
 
 TEST(MemoryDrawing, RedrawsOnWorkerThreadsNeverTearAPicture) {
-  MemoryWindowSystem ui;
+  support::DrivenWindowSystem ui;
   MemoryDrawing drawing(ui);
   const WindowHandle window = ui.CreateWindowFromLayout(kWindow, {});
   std::vector<std::thread> workers;

@@ -1,7 +1,9 @@
 // What the twin's file system has beyond the contract that it shares with the real one
-// (tests/contract): the environment a test sets up, and the failures it injects. A failed
+// (tests/contract): the environment a test sets up, and the failures a test injects
+// (tests/support). A failed
 // write must leave the old file as it was, or tests of the settings file would prove nothing.
 #include "platform/memory/memory_file_system.h"
+#include "tests/support/faulty_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +31,7 @@ TEST(MemoryFileSystem, StartsWithTheExecutableInItsFolder) {
 
 // Even a file the existence test cannot see is found by the creation and left alone.
 TEST(MemoryFileSystem, AFileHiddenFromTheExistenceTestIsStillNeverEmptied) {
-  MemoryFileSystem files;
+  support::FaultyFileSystem files;
   files.AddFile(kConfig, "kept");
   files.HideFromExistenceTest(kConfig);
   EXPECT_FALSE(files.Exists(kConfig));
@@ -51,7 +53,7 @@ TEST(MemoryFileSystem, AReadOnlyFolderRefusesWritesUntilItIsWritableAgain) {
 }
 
 TEST(MemoryFileSystem, QueuedFailuresHitTheNextWritesOnly) {
-  MemoryFileSystem files;
+  support::FaultyFileSystem files;
   files.AddFile(kConfig, "old");
   files.FailNextWrites(2);
   EXPECT_FALSE(files.ReplaceFileContent(kConfig, "first"));
@@ -64,7 +66,7 @@ TEST(MemoryFileSystem, QueuedFailuresHitTheNextWritesOnly) {
 }
 
 TEST(MemoryFileSystem, AnUnreadableFileStillExistsAndCanBeReadBackByATest) {
-  MemoryFileSystem files;
+  support::FaultyFileSystem files;
   files.AddFile(kConfig, "kept");
   files.SetUnreadable(kConfig);
   EXPECT_TRUE(files.Exists(kConfig));

@@ -1,7 +1,7 @@
 // What the twin's window system has beyond the contract it shares with the real one
 // (tests/contract): its placement, what a user can reach with a click, Tab beyond the
 // window's edge and backwards, and the end of the loop.
-#include "platform/memory/memory_window_system.h"
+#include "tests/support/driven_window_system.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ class MemoryWindowSystemTest : public ::testing::Test {
     return ui.FindControl(window, name);
   }
 
-  MemoryWindowSystem ui{{1920, 1080}};
+  support::DrivenWindowSystem ui{{1920, 1080}};
   std::vector<std::string> events;
 };
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/memory/memory_audio_stream.h"
-#include "platform/memory/virtual_scheduler.h"
+#include "tests/support/faulty_audio_stream.h"
+#include "tests/support/virtual_scheduler.h"
 #include "resources/sounds.h"
 
 namespace zorvane {
@@ -114,8 +114,8 @@ class MixingSoundTest : public ::testing::Test {
     }
   }
 
-  memory::VirtualScheduler scheduler;
-  memory::MemoryAudioStream stream{scheduler};
+  support::VirtualScheduler scheduler;
+  support::FaultyAudioStream stream{scheduler};
   MixingSound sound{stream, scheduler};
   const std::vector<std::uint8_t> blip = Wave(44100, 2, std::vector<std::int16_t>(4410, 700));
 };

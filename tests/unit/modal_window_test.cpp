@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory/memory_window_system.h"
+#include "tests/support/driven_window_system.h"
+#include "tests/support/virtual_scheduler.h"
 
 namespace zorvane::memory {
 namespace {
@@ -32,8 +33,8 @@ class ModalWindowTest : public ::testing::Test {
   }
   void ClickGo(WindowHandle window) { ui.Click(ui.FindControl(window, "go")); }
 
-  VirtualScheduler scheduler;
-  MemoryWindowSystem ui{{1920, 1080}, &scheduler};
+  support::VirtualScheduler scheduler;
+  support::DrivenWindowSystem ui{{1920, 1080}, &scheduler};
   std::vector<std::unique_ptr<WindowSpec>> layouts;
   std::map<std::string, int> clicks;
 };

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/dpi_scale.h"
-#include "platform/memory/memory_window_system.h"
+#include "tests/support/driven_window_system.h"
 #include "platform/jpeg/picture_scaling.h"
 #include "resources/pictures.h"
 
@@ -132,7 +132,7 @@ class ShownPictures : public ::testing::Test {
     return ui.ShownPicture(ui.FindControl(window, name));
   }
 
-  memory::MemoryWindowSystem ui;
+  support::DrivenWindowSystem ui;
   WindowHandle window;
 };
 

@@ -6,11 +6,11 @@
 
 #include "app/program.h"
 #include "platform/memory/memory_display_power.h"
-#include "platform/memory/memory_drawing.h"
-#include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_sound.h"
-#include "platform/memory/memory_window_system.h"
-#include "platform/memory/virtual_scheduler.h"
+#include "tests/support/driven_window_system.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/timed_drawing.h"
+#include "tests/support/virtual_scheduler.h"
 
 namespace zorvane::testing {
 
@@ -37,11 +37,11 @@ class ProgramFixture {
 
   // Timers always run on virtual time; worker threads too, unless a test points `threads`
   // at threads that really run.
-  memory::VirtualScheduler scheduler;
+  support::VirtualScheduler scheduler;
   Threads* threads = &scheduler;
-  memory::MemoryWindowSystem ui{{1920, 1080}, &scheduler};
-  memory::MemoryFileSystem files;
-  memory::MemoryDrawing drawing{ui};
+  support::DrivenWindowSystem ui{{1920, 1080}, &scheduler};
+  support::FaultyFileSystem files;
+  support::TimedDrawing drawing{ui};
   memory::MemorySound sound{scheduler};
   memory::MemoryDisplayPower power;
   std::unique_ptr<Program> program;

@@ -7,9 +7,9 @@
 #include <thread>
 
 #include "platform/memory/memory_drawing.h"
-#include "platform/memory/memory_window_system.h"
-#include "platform/memory/real_threads.h"
-#include "platform/memory/virtual_scheduler.h"
+#include "tests/support/driven_window_system.h"
+#include "tests/support/real_threads.h"
+#include "tests/support/virtual_scheduler.h"
 
 namespace zorvane::memory {
 namespace {
@@ -24,8 +24,8 @@ class SentCallsTest : public ::testing::Test {
   ~SentCallsTest() override { scheduler.EndAllWorkers(); }
   ControlHandle Box() const { return ui.FindControl(window, "box"); }
 
-  VirtualScheduler scheduler;
-  MemoryWindowSystem ui{{1920, 1080}, &scheduler};
+  support::VirtualScheduler scheduler;
+  support::DrivenWindowSystem ui{{1920, 1080}, &scheduler};
   MemoryDrawing drawing{ui};
   WindowHandle window = ui.CreateWindowFromLayout(kWindow, {});
 };
@@ -135,10 +135,10 @@ TEST_F(SentCallsTest, ATerminatedWorkersCallNeverRuns) {
 }
 
 TEST(SentCallsRealThreads, AWorkersWriteRunsOnTheUiThread) {
-  VirtualScheduler timers;
-  MemoryWindowSystem ui{{1920, 1080}, &timers};
+  support::VirtualScheduler timers;
+  support::DrivenWindowSystem ui{{1920, 1080}, &timers};
   const WindowHandle window = ui.CreateWindowFromLayout(kWindow, {});
-  RealThreads threads;
+  support::RealThreads threads;
   threads.SetInputCheck([&] { return ui.HasPendingInput(); });
   std::thread::id ranOn;
   OwnedThread worker = threads.StartThread([&] {

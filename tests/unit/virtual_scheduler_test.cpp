@@ -1,6 +1,6 @@
 // Virtual time must be exact and repeatable: workers run one at a time in a fixed order,
 // sleepers wake and timers fire in time order, and waits end for the right reason.
-#include "platform/memory/virtual_scheduler.h"
+#include "tests/support/virtual_scheduler.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ class VirtualSchedulerTest : public ::testing::Test {
 
   std::mutex logMutex;
   std::vector<std::string> log;
-  VirtualScheduler scheduler;  // last: its workers go before the log they write
+  support::VirtualScheduler scheduler;  // last: its workers go before the log they write
 };
 
 TEST_F(VirtualSchedulerTest, WorkersRunOnlyWhenLetAndInStartOrder) {

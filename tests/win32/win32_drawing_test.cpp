@@ -21,8 +21,8 @@
 #include "platform/memory/memory_drawing.h"
 #include "platform/memory/memory_file_system.h"
 #include "platform/memory/memory_sound.h"
-#include "platform/memory/memory_window_system.h"
-#include "platform/memory/virtual_scheduler.h"
+#include "tests/support/driven_window_system.h"
+#include "tests/support/virtual_scheduler.h"
 #include "platform/win32/handle_casts.h"
 #include "platform/win32/scoped.h"
 #include "platform/win32/win32_threads.h"
@@ -153,7 +153,7 @@ class Win32DrawingTest : public ::testing::Test {
 
   // The program's first picture of 4:59 as GDI draws it, with the settings file in `files`.
   DisplayPicture FirstPictureByGdi(memory::MemoryFileSystem& files) {
-    memory::VirtualScheduler scheduler;
+    support::VirtualScheduler scheduler;
     memory::MemorySound sound{scheduler};
     Win32Threads threads;
     DisplayPicture picture = FirstPictureOfFourFiftyNine(
@@ -246,9 +246,9 @@ TEST_F(Win32DrawingTest, TheDefaultDisplayPictureMatchesTheMemoryRasteriserPixel
   memory::MemoryFileSystem files;
   const DisplayPicture gdi = FirstPictureByGdi(files);
 
-  memory::VirtualScheduler scheduler;
+  support::VirtualScheduler scheduler;
   memory::MemorySound sound{scheduler};
-  memory::MemoryWindowSystem memoryUi{{1920, 1080}, &scheduler};
+  support::DrivenWindowSystem memoryUi{{1920, 1080}, &scheduler};
   memory::MemoryDrawing memoryDrawing{memoryUi};
   memory::MemoryFileSystem memoryFiles;
   const DisplayPicture ours = FirstPictureOfFourFiftyNine(

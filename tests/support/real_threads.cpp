@@ -1,11 +1,11 @@
-#include "platform/memory/real_threads.h"
+#include "tests/support/real_threads.h"
 
 #include <condition_variable>
 #include <vector>
 
-#include "platform/memory/virtual_scheduler.h"
+#include "platform/memory/twin_clock.h"
 
-namespace zorvane::memory {
+namespace zorvane::support {
 namespace {
 
 // Tried again and again rather than with a timed lock: ThreadSanitizer follows try_lock,
@@ -16,7 +16,7 @@ class WatchedMutex final : public Lock {
     const auto deadline = std::chrono::steady_clock::now() + RealThreads::kWatchdog;
     while (!mutex_.try_lock()) {
       if (std::chrono::steady_clock::now() >= deadline) {
-        throw Deadlock("deadlock: a lock was not to be had for 30 s (its holder waits for the "
+        throw memory::Deadlock("deadlock: a lock was not to be had for 30 s (its holder waits for the "
                        "thread that wants it)");
       }
       std::this_thread::sleep_for(std::chrono::microseconds(100));
@@ -141,4 +141,4 @@ void RealThreads::Sleep(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::microseconds(1000LL * milliseconds / speedUp_));
 }
 
-}  // namespace zorvane::memory
+}  // namespace zorvane::support

@@ -1,11 +1,11 @@
-#include "platform/memory/virtual_scheduler.h"
+#include "tests/support/virtual_scheduler.h"
 
 #include <utility>
 
 #include <limits>
 #include <string>
 
-namespace zorvane::memory {
+namespace zorvane::support {
 namespace {
 
 // Thrown out of Sleep or a block in a terminated worker, caught where the worker started.
@@ -438,4 +438,4 @@ int VirtualScheduler::LiveWorkerCount() const {
   return live;
 }
 
-}  // namespace zorvane::memory
+}  // namespace zorvane::support

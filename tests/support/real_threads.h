@@ -16,7 +16,7 @@
 
 #include "platform/threads.h"
 
-namespace zorvane::memory {
+namespace zorvane::support {
 
 class RealThreads final : public Threads {
  public:
@@ -64,4 +64,4 @@ class RealThreads final : public Threads {
   std::uintptr_t nextId_ = 1;
 };
 
-}  // namespace zorvane::memory
+}  // namespace zorvane::support

@@ -18,21 +18,17 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <stdexcept>
 #include <thread>
 #include <vector>
 
+#include "platform/memory/twin_clock.h"
 #include "platform/threads.h"
 
-namespace zorvane::memory {
+namespace zorvane::support {
 
-// The UI thread would wait for ever: what it waits for can only come from itself.
-class Deadlock : public std::logic_error {
- public:
-  using std::logic_error::logic_error;
-};
+using memory::Deadlock;
 
-class VirtualScheduler final : public Threads {
+class VirtualScheduler final : public Threads, public memory::TwinClock {
  public:
   VirtualScheduler();
   ~VirtualScheduler() override;
@@ -52,29 +48,29 @@ class VirtualScheduler final : public Threads {
   // The calling thread is busy for `milliseconds` of virtual time. For a worker that is a
   // sleep. On the UI thread the workers run and sleepers wake meanwhile, but no timer fires
   // and nothing sent to the UI thread is handled: it is in the middle of something.
-  void Spend(int milliseconds);
+  void Spend(int milliseconds) override;
   // Whether the caller is one of this scheduler's workers (not the UI thread).
-  bool OnWorker() const;
+  bool OnWorker() const override;
   // Blocks the calling worker until `ready` holds. `ready` is asked under the scheduler's
   // own lock, so it must take no other: read an atomic.
-  void WaitUntil(std::function<bool()> ready);
+  void WaitUntil(std::function<bool()> ready) override;
 
   // Periodic timers whose callbacks run on the UI thread. Setting a timer again under the
   // same key restarts it.
-  void SetTimer(std::uintptr_t key, int intervalMs, std::function<void()> callback);
-  void KillTimer(std::uintptr_t key);
-  bool HasTimer(std::uintptr_t key) const;
+  void SetTimer(std::uintptr_t key, int intervalMs, std::function<void()> callback) override;
+  void KillTimer(std::uintptr_t key) override;
+  bool HasTimer(std::uintptr_t key) const override;
   // Fires, on the calling thread, every timer that is due now (used when messages are
   // pumped while time is standing still).
-  void FireDueTimers();
+  void FireDueTimers() override;
   // Tells the waits whether a message is waiting for the UI thread.
-  void SetInputCheck(std::function<bool()> inputPending);
+  void SetInputCheck(std::function<bool()> inputPending) override;
   // What the UI thread does whenever it is idle in its message loop while time moves on:
   // handle the messages workers sent it. Returns whether it handled any.
-  void SetIdleWork(std::function<bool()> idleWork);
+  void SetIdleWork(std::function<bool()> idleWork) override;
 
   // --- The test's side ---------------------------------------------------------------
-  std::int64_t Now() const;
+  std::int64_t Now() const override;
   // Lets every runnable worker run until it sleeps, blocks or ends, with the UI thread idle.
   void RunUntilIdle();
   void AdvanceBy(std::int64_t milliseconds);
@@ -132,4 +128,4 @@ class VirtualScheduler final : public Threads {
   int terminations_ = 0;
 };
 
-}  // namespace zorvane::memory
+}  // namespace zorvane::support
