@@ -40,6 +40,13 @@ class MemoryWindowWorld {
   void PressTab() { ui_.PressTab(); }
   ControlHandle Focused() const { return ui_.FocusedControl(); }
   void RequestClose(WindowHandle window) { ui_.RequestClose(window); }
+  // The system tells every window; the twin has no other to tell.
+  void ChangeResolution(WindowHandle, Size screen) { ui_.ChangeResolution(screen); }
+  void ChangeWorkArea(WindowHandle) { ui_.ChangeWorkArea(); }
+  void ChangeWindowDpi(WindowHandle window, int dpi, Rect suggested) {
+    ui_.ChangeWindowDpi(window, dpi, suggested);
+  }
+  void EndSession(WindowHandle) { ui_.EndSession(); }
 
  private:
   support::DrivenWindowSystem ui_{{1920, 1080}};

@@ -128,6 +128,26 @@ class Win32WindowWorld {
   }
   ControlHandle Focused() const { return win32::AsControl(GetFocus()); }
   void RequestClose(WindowHandle window) { SendMessageW(win32::AsHwnd(window), WM_CLOSE, 0, 0); }
+  // What Windows sends each top-level window; the screen itself stays as it is.
+  void ChangeResolution(WindowHandle window, Size screen) {
+    SendMessageW(win32::AsHwnd(window), WM_DISPLAYCHANGE, 32,
+                 MAKELPARAM(screen.width, screen.height));
+  }
+  void ChangeWorkArea(WindowHandle window) {
+    SendMessageW(win32::AsHwnd(window), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  }
+  void ChangeWindowDpi(WindowHandle window, int dpi, Rect suggested) {
+    RECT rect{suggested.left, suggested.top, suggested.left + suggested.width,
+              suggested.top + suggested.height};
+    SendMessageW(win32::AsHwnd(window), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&rect));
+  }
+  void EndSession(WindowHandle window) {
+    const HWND hwnd = win32::AsHwnd(window);
+    if (SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) != FALSE) {
+      SendMessageW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    }
+  }
 
  private:
   win32::Win32WindowSystem ui_;

@@ -40,7 +40,8 @@ inline const ControlSpec kContractControls[] = {
 
 // A World has: Ui(); Click(control), Type(control, text) and Paste(control, text) as a user
 // does them; PressTab() on the control that has the focus; Focused(); RequestClose(window),
-// as the close box or Esc asks.
+// as the close box or Esc asks; and what the system tells the window: ChangeResolution,
+// ChangeWorkArea, ChangeWindowDpi (with the rectangle it suggests) and EndSession.
 template <typename World>
 class WindowSystemContract : public ::testing::Test {
  protected:
@@ -192,6 +193,26 @@ TYPED_TEST_P(WindowSystemContract, AnUndecodablePictureLeavesATextButton) {
   EXPECT_EQ(this->ui_.ControlText(this->Control("broken")), "B");
 }
 
+// What the system says of the screen and the session reaches a window as neutral events: a
+// new resolution and a new work area as ScreenChanged, a new DPI as DpiChanged once the window
+// is laid out at it in the rectangle suggested, the session's end as SessionEnding.
+TYPED_TEST_P(WindowSystemContract, ScreenDpiAndSessionChangesReachTheirBindings) {
+  auto& ui = this->ui_;
+  std::vector<std::string> events;
+  const WindowHandle window = this->Open(
+      {{"", UiEvent::ScreenChanged, [&] { events.push_back("screen"); }},
+       {"", UiEvent::DpiChanged, [&] {
+          events.push_back("dpi " + std::to_string(ui.WindowDpi(this->window_)));
+          EXPECT_EQ(ui.WindowBounds(this->window_), (Rect{0, 0, 360, 240}));
+        }},
+       {"", UiEvent::SessionEnding, [&] { events.push_back("end"); }}});
+  this->world_.ChangeResolution(window, {1280, 720});
+  this->world_.ChangeWorkArea(window);
+  this->world_.ChangeWindowDpi(window, 144, {0, 0, 360, 240});
+  this->world_.EndSession(window);
+  EXPECT_EQ(events, (std::vector<std::string>{"screen", "screen", "dpi 144", "end"}));
+}
+
 REGISTER_TYPED_TEST_SUITE_P(WindowSystemContract,
                             CreatedComesOnceWithEveryControlBeforeTheWindowShows,
                             EventsReachTheirBindings, TypedTextIsFilteredAndPastedTextIsNot,
@@ -199,6 +220,7 @@ REGISTER_TYPED_TEST_SUITE_P(WindowSystemContract,
                             FocusAskedForWhileHiddenArrivesWhenShown,
                             NoEventReachesAWindowOnItsWayOut, AHandlerMayDestroyItsOwnWindow,
                             AnotherThreadCannotDestroyAWindow,
-                            AnUndecodablePictureLeavesATextButton);
+                            AnUndecodablePictureLeavesATextButton,
+                            ScreenDpiAndSessionChangesReachTheirBindings);
 
 }  // namespace zorvane::contract
