@@ -55,6 +55,7 @@ TYPED_TEST_P(ModalContract, OthersAreDisabledWhileItIsUpAndGetTheirOwnStatesAndT
     EXPECT_FALSE(ui.IsWindowEnabled(idle));
     EXPECT_TRUE(ui.IsWindowEnabled(modal));
     world.Click(this->Go(modal));  // the modal window itself works
+    ui.SetFocus(ui.FindControl(modal, "entry"));
     world.PressEscape(modal);
   });
   ui.ShowModal(modal);
