@@ -8,14 +8,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/handle_casts.h"
 #include "platform/win32/text_conversion.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_threads.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace zorvane::contract {
@@ -94,6 +99,7 @@ class Win32WindowWorld {
   // A window that ends the program leaves a quit message behind; the next test's pumps
   // would stop at it.
   ~Win32WindowWorld() {
+    if (timer_ != 0) KillTimer(nullptr, timer_);
     MSG message;
     while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
@@ -101,7 +107,9 @@ class Win32WindowWorld {
   Win32WindowWorld(const Win32WindowWorld&) = delete;
   Win32WindowWorld& operator=(const Win32WindowWorld&) = delete;
 
+  static constexpr bool kTerminates = true;
   WindowSystem& Ui() { return ui_; }
+  Threads& Workers() { return threads_; }
   void Click(ControlHandle control) { SendMessageW(win32::AsHwnd(control), BM_CLICK, 0, 0); }
   void Type(ControlHandle control, std::string_view text) {
     for (const wchar_t c : win32::GbkToWide(text)) {
@@ -126,6 +134,9 @@ class Win32WindowWorld {
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
     ui_.PumpPendingMessages();
   }
+  void PressEscape(WindowHandle window) {
+    PostMessageW(win32::AsHwnd(window), WM_KEYDOWN, VK_ESCAPE, 0);
+  }
   ControlHandle Focused() const { return win32::AsControl(GetFocus()); }
   void RequestClose(WindowHandle window) { SendMessageW(win32::AsHwnd(window), WM_CLOSE, 0, 0); }
   // What Windows sends each top-level window; the screen itself stays as it is.
@@ -149,8 +160,46 @@ class Win32WindowWorld {
     }
   }
 
+  // The actions come one by one from a timer of the thread, which every message loop
+  // dispatches, a modal run's as the message box's.
+  void WhileModal(std::function<void()> action) {
+    actions_.push_back(std::move(action));
+    if (timer_ != 0) return;
+    acting_ = this;
+    timer_ = SetTimer(nullptr, 0, 10, &RunNextAction);
+  }
+  // The modal run's own loop waits for the time to pass.
+  void LetTimePass(int) {}
+  // Activation and focus come from the X server, a little after the calls that caused them.
+  void Settle() {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 200) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      ui_.PumpPendingMessages();
+    }
+  }
+  bool IsMessageBoxOpen() const { return OpenMessageBox() != nullptr; }
+  void DismissMessageBox() { PostMessageW(OpenMessageBox(), WM_COMMAND, IDOK, 0); }
+
  private:
+  static void CALLBACK RunNextAction(HWND, UINT, UINT_PTR, DWORD) {
+    Win32WindowWorld& world = *acting_;
+    if (world.actions_.empty()) {
+      KillTimer(nullptr, std::exchange(world.timer_, 0));
+      return;
+    }
+    const std::function<void()> action = std::move(world.actions_.front());
+    world.actions_.pop_front();
+    action();  // the next one may come while this one runs a modal loop
+  }
+  // The system's message box, a dialog: the only one while the tests run.
+  static HWND OpenMessageBox() { return FindWindowW(L"#32770", nullptr); }
+
+  static inline Win32WindowWorld* acting_ = nullptr;
+  std::deque<std::function<void()>> actions_;
+  UINT_PTR timer_ = 0;
   win32::Win32WindowSystem ui_;
+  win32::Win32Threads threads_;
 };
 
 }  // namespace zorvane::contract

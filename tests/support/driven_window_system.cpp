@@ -146,6 +146,8 @@ void DrivenWindowSystem::PressEscape(WindowHandle window) {
   if (closes) RequestClose(window);
 }
 
+// Win32's Tab also passes over disabled controls; the program disables whole windows
+// only, never a control, so that never comes up.
 void DrivenWindowSystem::PressTab(bool backwards) {
   Lock lock(mutex_);
   auto focused = controls_.find(focus_);

@@ -158,6 +158,8 @@ void VirtualScheduler::CloseThread(ThreadHandle thread) {
   if (Worker* worker = Find(thread)) worker->handleOpen = false;
 }
 
+// Win32 unwinds nothing and frees no lock the thread holds; harmless, as the program
+// terminates only its last redraw, at its end, once nothing else takes the display lock.
 void VirtualScheduler::TerminateThread(ThreadHandle thread) {
   Guard lock(mutex_);
   Worker* worker = Find(thread);

@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <mutex>
-#include <thread>
 
 #include "platform/memory/memory_drawing.h"
 #include "tests/support/driven_window_system.h"
-#include "tests/support/real_threads.h"
 #include "tests/support/virtual_scheduler.h"
 
 namespace zorvane::memory {
@@ -59,15 +57,6 @@ TEST_F(SentCallsTest, AnIdleUiThreadHandlesThemAsTimeMovesOn) {
   EXPECT_EQ(scheduler.LiveWorkerCount(), 0);
 }
 
-TEST_F(SentCallsTest, AWaitOfTheUiThreadEndsForASentCall) {
-  OwnedThread worker = scheduler.StartThread([&] { ui.SetControlText(Box(), "1"); });
-  EXPECT_EQ(scheduler.WaitForThreadOrInput(worker.get(), 1000), WaitResult::InputArrived);
-  EXPECT_EQ(scheduler.Now(), 0);
-  ui.PumpPendingMessages();
-  EXPECT_EQ(scheduler.WaitForThreadOrInput(worker.get(), 1000), WaitResult::ThreadEnded);
-  worker.reset();
-}
-
 TEST_F(SentCallsTest, StylesWaitForTheUiThreadButOpacityAloneDoesNot) {
   drawing.ApplyLayered(window, kWhite, 0, LayeredFlags::ColourKey);
   scheduler.StartDetachedThread([&] {
@@ -110,21 +99,6 @@ TEST_F(SentCallsTest, UiThreadWaitsForALockWhileItsHolderSleeps) {
   lock->unlock();
 }
 
-TEST_F(SentCallsTest, WorkersTakeTurnsAtALock) {
-  const auto lock = scheduler.CreateLock();
-  std::vector<int> order;
-  for (int i = 0; i < 2; ++i) {
-    scheduler.StartDetachedThread([&, i] {
-      std::lock_guard held(*lock);
-      order.push_back(i);
-      scheduler.Sleep(100);
-      order.push_back(i);
-    });
-  }
-  scheduler.AdvanceTo(1000);
-  EXPECT_EQ(order, (std::vector<int>{0, 0, 1, 1}));
-}
-
 TEST_F(SentCallsTest, ATerminatedWorkersCallNeverRuns) {
   OwnedThread worker = scheduler.StartThread([&] { ui.SetControlText(Box(), "late"); });
   scheduler.Spend(1);
@@ -132,27 +106,6 @@ TEST_F(SentCallsTest, ATerminatedWorkersCallNeverRuns) {
   worker.reset();
   ui.PumpPendingMessages();
   EXPECT_EQ(ui.ControlText(Box()), "");
-}
-
-TEST(SentCallsRealThreads, AWorkersWriteRunsOnTheUiThread) {
-  support::VirtualScheduler timers;
-  support::DrivenWindowSystem ui{{1920, 1080}, &timers};
-  const WindowHandle window = ui.CreateWindowFromLayout(kWindow, {});
-  support::RealThreads threads;
-  threads.SetInputCheck([&] { return ui.HasPendingInput(); });
-  std::thread::id ranOn;
-  OwnedThread worker = threads.StartThread([&] {
-    ui.RunOnUiThread([&] { ranOn = std::this_thread::get_id(); });
-    ui.SetControlText(ui.FindControl(window, "box"), "9");
-  });
-  while (threads.QueryThread(worker.get()) == ThreadState::Running) {
-    if (threads.WaitForThreadOrInput(worker.get(), 1000) == WaitResult::InputArrived) {
-      ui.PumpPendingMessages();
-    }
-  }
-  worker.reset();
-  EXPECT_EQ(ranOn, std::this_thread::get_id());
-  EXPECT_EQ(ui.ControlText(ui.FindControl(window, "box")), "9");
 }
 
 }  // namespace
