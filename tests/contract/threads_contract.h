@@ -101,7 +101,9 @@ TYPED_TEST_P(ThreadsContract, TheUiThreadsWaitEndsAtTheTimeoutOrForAWorkersCall)
   EXPECT_EQ(threads.WaitForThreadOrInput(worker.get(), 50), WaitResult::TimedOut);
   EXPECT_GE(this->Now() - start, 50);
   go->Set();
+  const std::int64_t asked = this->Now();
   EXPECT_EQ(threads.WaitForThreadOrInput(worker.get(), 10000), WaitResult::InputArrived);
+  EXPECT_LT(this->Now() - asked, 5000);  // at once, not at the timeout
   EXPECT_EQ(threads.QueryThread(worker.get()), ThreadState::Running);
   EXPECT_EQ(this->Join(worker), WaitResult::ThreadEnded);
   EXPECT_EQ(this->ui_.ControlText(this->box_), "ran there");

@@ -89,6 +89,23 @@ TEST_F(VirtualSchedulerTest, AWaitMovesTimeToWhatEndsIt) {
   EXPECT_EQ(scheduler.Now(), 2300);  // the timer set at 1300 fell due
 }
 
+// On virtual time a signal's waiter wakes exactly when it is set, or at its timeout.
+TEST_F(VirtualSchedulerTest, ASignalWakesItsWaiterAtOnceOrExactlyAtTheTimeout) {
+  const std::unique_ptr<Signal> signal = scheduler.CreateSignal();
+  std::vector<std::pair<bool, std::int64_t>> woke;
+  scheduler.StartDetachedThread([&] {
+    for (int i = 0; i < 3; ++i) {
+      const bool set = signal->WaitFor(1000);
+      woke.emplace_back(set, scheduler.Now());
+    }
+  });
+  scheduler.AdvanceTo(300);
+  signal->Set();
+  scheduler.AdvanceTo(5000);
+  EXPECT_EQ(woke, (std::vector<std::pair<bool, std::int64_t>>{{true, 300}, {false, 1300},
+                                                               {false, 2300}}));
+}
+
 TEST_F(VirtualSchedulerTest, ClosedHandlesAreCountedAndFinishedWorkersReaped) {
   for (int i = 0; i < 50; ++i) scheduler.StartDetachedThread([] {});
   OwnedThread kept = scheduler.StartThread([] {});
