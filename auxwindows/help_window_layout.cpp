@@ -40,35 +40,36 @@ ControlSpec Picture(std::string_view name, Rect rect, PictureSet picture) {
 }
 
 std::vector<ControlSpec> MakeControls() {
+  using namespace help_window;
   return {
-      Text("透明标签1", {9, 10, 352, 20}, "欢迎您使用由Quillomar工作室研发的Zorvane。",
+      Text(kWelcome, {9, 10, 352, 20}, "欢迎您使用由Quillomar工作室研发的Zorvane。",
            {"", 14, kNormalWeight}, kBlack),
       // Figure 1: the folded main window; the box is larger than the picture, and the
       // window's background shows in the rest of it.
-      Picture(help_window::kMainWindowPicture, {20, 41, 256, 112}, pictures::HelpMainWindows()),
-      Marker("透明标签2", {7, 55}, "①"),     // beside the time-entry row
-      Marker("透明标签3", {7, 91}, "②"),     // beside the remaining-seconds row
-      Marker("透明标签4", {173, 39}, "③"),   // top-left corner of the play button
-      Marker("透明标签5", {250, 39}, "④"),   // top-right corner of the pause button
-      Marker("透明标签6", {175, 105}, "⑤"),  // lower-left corner of the gear button
-      Marker("透明标签7", {250, 105}, "⑥"),  // lower-right corner of the cross button
-      Text("透明标签8", {281, 58, 100, 25}, "图一", {kYaHei, 19, kNormalWeight}, kNavy),
-      Text("透明标签9", {282, 83, 100, 25}, "主界面", {kYaHei, 17, kNormalWeight}, kNavy),
+      Picture(kMainWindowPicture, {20, 41, 256, 112}, pictures::HelpMainWindows()),
+      Marker(kTimeEntryMarker, {7, 55}, "①"),  // beside the time-entry row
+      Marker(kRemainingMarker, {7, 91}, "②"),  // beside the remaining-seconds row
+      Marker(kStartMarker, {173, 39}, "③"),    // top-left corner of the play button
+      Marker(kPauseMarker, {250, 39}, "④"),    // top-right corner of the pause button
+      Marker(kFoldMarker, {175, 105}, "⑤"),    // lower-left corner of the gear button
+      Marker(kExitMarker, {250, 105}, "⑥"),    // lower-right corner of the cross button
+      Text(kFigureNumber, {281, 58, 100, 25}, "图一", {kYaHei, 19, kNormalWeight}, kNavy),
+      Text(kFigureCaption, {282, 83, 100, 25}, "主界面", {kYaHei, 17, kNormalWeight}, kNavy),
       // The explanations. The time-entry picture is wider than its box, which cuts off
       // its last columns; "分" and "秒" are written into its two outlined boxes.
-      Heading("透明标签10", {9, 145, 123, 25}, "① 倒数时间设置"),
-      Picture(help_window::kTimeEntryPicture, {136, 137, 160, 40}, pictures::HelpTimeEntries()),
-      Text("透明标签11", {221, 147, 123, 25}, "分", {kYaHei, 16, kBoldWeight}, kRed),
-      Text("透明标签12", {267, 147, 123, 25}, "秒", {kYaHei, 16, kBoldWeight}, kRed),
-      Heading("透明标签13", {9, 172, 123, 25}, "② 剩余时间显示"),
-      Explanation("透明标签14", {132, 171, 168, 25}, "（请勿在此框内输入内容）"),
-      Heading("透明标签15", {9, 197, 123, 25}, "③ 开始/停止"),
-      Explanation("透明标签16", {108, 195, 238, 25}, "设置时间后，点击此按钮开始倒计时；"),
-      Explanation("透明标签17", {108, 213, 238, 25}, "倒计时过程中，点击此按钮停止倒计时"),
-      Heading("透明标签18", {10, 237, 136, 25}, "④ 暂停倒计时按钮"),
-      Heading("透明标签19", {182, 236, 136, 25}, "⑤ 展开设置选项"),
-      Heading("透明标签20", {10, 263, 136, 25}, "⑥ 退出按钮"),
-      Explanation("透明标签21", {99, 261, 189, 25}, "（点击后将直接退出本软件）"),
+      Heading(kTimeEntryHeading, {9, 145, 123, 25}, "① 倒数时间设置"),
+      Picture(kTimeEntryPicture, {136, 137, 160, 40}, pictures::HelpTimeEntries()),
+      Text(kMinutesMark, {221, 147, 123, 25}, "分", {kYaHei, 16, kBoldWeight}, kRed),
+      Text(kSecondsMark, {267, 147, 123, 25}, "秒", {kYaHei, 16, kBoldWeight}, kRed),
+      Heading(kRemainingHeading, {9, 172, 123, 25}, "② 剩余时间显示"),
+      Explanation(kRemainingNote, {132, 171, 168, 25}, "（请勿在此框内输入内容）"),
+      Heading(kStartHeading, {9, 197, 123, 25}, "③ 开始/停止"),
+      Explanation(kStartNote, {108, 195, 238, 25}, "设置时间后，点击此按钮开始倒计时；"),
+      Explanation(kStopNote, {108, 213, 238, 25}, "倒计时过程中，点击此按钮停止倒计时"),
+      Heading(kPauseHeading, {10, 237, 136, 25}, "④ 暂停倒计时按钮"),
+      Heading(kFoldHeading, {182, 236, 136, 25}, "⑤ 展开设置选项"),
+      Heading(kExitHeading, {10, 263, 136, 25}, "⑥ 退出按钮"),
+      Explanation(kExitNote, {99, 261, 189, 25}, "（点击后将直接退出本软件）"),
   };
 }
 

@@ -3,18 +3,11 @@
 // controls they stand for, its lower half says what each number is. It binds no event.
 #pragma once
 
-#include <string_view>
-
+#include "auxwindows/help_window_names.h"
 #include "platform/layout.h"
 
 namespace zorvane {
 
 const WindowSpec& HelpWindowSpec();
-
-namespace help_window {
-inline constexpr std::string_view kLayoutName = "HelpWindow";
-inline constexpr std::string_view kMainWindowPicture = "图片框1";
-inline constexpr std::string_view kTimeEntryPicture = "图片框2";
-}  // namespace help_window
 
 }  // namespace zorvane

@@ -25,7 +25,7 @@ constexpr std::string_view kNotesText =
 
 constexpr ControlSpec kControls[] = {
     // Reads on into the button to its right.
-    {.name = "标签1", .kind = ControlKind::Label, .rect = {6, 3, 280, 24},
+    {.name = update_notes::kInvitation, .kind = ControlKind::Label, .rect = {6, 3, 280, 24},
      .text = "您正查看的是离线内容。如需查看最新在线文档，请", .textColour = kBlack,
      .backColour = kDefaultColour},
     {.name = update_notes::kFetchOnlineButton, .kind = ControlKind::Button,

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "auxwindows/update_notes_names.h"
 #include "platform/layout.h"
 
 namespace zorvane {
@@ -12,11 +13,6 @@ namespace zorvane {
 const WindowSpec& UpdateNotesWindowSpec();
 
 namespace update_notes {
-inline constexpr std::string_view kLayoutName = "UpdateNotesWindow";
-inline constexpr std::string_view kFetchOnlineButton = "按钮1";
-inline constexpr std::string_view kNotes = "编辑框1";
-inline constexpr std::string_view kOkButton = "按钮2";
-
 // The release notes: thirteen lines, each ended by CR LF.
 std::string_view NotesText();
 }  // namespace update_notes

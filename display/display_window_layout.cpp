@@ -4,7 +4,7 @@ namespace zorvane {
 
 const WindowSpec& DisplayWindowSpec(bool aboveEverything) {
   static const WindowSpec layout{
-      .name = "DisplayWindow",
+      .name = display_window::kLayoutName,
       .title = "",
       .frame = FrameStyle::Borderless,
       .size = {439, 305},

@@ -3,6 +3,7 @@
 // sits in the topmost band and never takes the keyboard when it appears.
 #pragma once
 
+#include "display/display_window_names.h"
 #include "platform/layout.h"
 
 namespace zorvane {

@@ -21,7 +21,8 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import DISPLAY, Rect, ZorvaneSession, started_wine, wait_until  # noqa: E402
+from harness import (DISPLAY, Rect, ZorvaneSession, main_window, started_wine,  # noqa: E402
+                     wait_until)
 
 BUILD = ROOT / "build" / "win32"
 OUT = ROOT / "docs" / "screenshots"
@@ -44,45 +45,45 @@ def main() -> None:
 
 def take_pictures(env: dict[str, str], suffix: str) -> None:
     with ZorvaneSession(env=env) as session:
-        for name, text in (("分钟", "0"), ("秒钟", "45")):
+        for name, text in ((main_window.MINUTES, "0"), (main_window.SECONDS, "45")):
             session.screen.click(*session.control(name).screen.centre)
             session.screen.type(text)
         bar = session.main_window().rect
         margin = 12
         around_bar = Rect(bar.left - margin, bar.top - margin, bar.width + margin,
                           bar.height + margin)
-        session.screen.click(*session.control("开始").screen.centre)
-        session.wait_for_window("DisplayWindow", 5)
-        total = session.control("总时间").hwnd
+        session.screen.click(*session.control(main_window.START).screen.centre)
+        session.wait_for_window(DISPLAY, 5)
+        total = session.control(main_window.REMAINING).hwnd
         wait_until(lambda: session.driver.text(total) == "42" or None, 10, "42 seconds left")
-        display = session.window("DisplayWindow").rect
+        display = session.window(DISPLAY).rect
         screen = session.screen.screenshot()
         screen.crop(around_bar).save_png(OUT / f"bar{suffix}.png")
         screen.crop(display).save_png(OUT / f"display-last-minute{suffix}.png")
         if not suffix:
             whole = screen.save_png(OUT / "screen.png")
             subprocess.run(["convert", whole, "-resize", "50%", whole], check=True)
-        session.screen.click(*session.control("开始").screen.centre)
+        session.screen.click(*session.control(main_window.START).screen.centre)
 
 
 def take_overtime_picture(env: dict[str, str], suffix: str) -> None:
     with ZorvaneSession(env=env, files={"MyConfig.ini": "[stage]\r\nOvertime=1\r\n"}) as session:
-        for name, text in (("分钟", "0"), ("秒钟", "1")):
+        for name, text in ((main_window.MINUTES, "0"), (main_window.SECONDS, "1")):
             session.screen.click(*session.control(name).screen.centre)
             session.screen.type(text)
-        session.screen.click(*session.control("开始").screen.centre)
-        session.wait_for_window("DisplayWindow", 5)
-        total = session.control("总时间").hwnd
+        session.screen.click(*session.control(main_window.START).screen.centre)
+        session.wait_for_window(DISPLAY, 5)
+        total = session.control(main_window.REMAINING).hwnd
         wait_until(lambda: session.driver.text(total) == "-5" or None, 15, "5 seconds over")
-        session.screenshot("DisplayWindow").save_png(OUT / f"display-overtime{suffix}.png")
-        session.screen.click(*session.control("开始").screen.centre)
+        session.screenshot(DISPLAY).save_png(OUT / f"display-overtime{suffix}.png")
+        session.screen.click(*session.control(main_window.START).screen.centre)
 
 
 def take_above_slides(env: dict[str, str]) -> None:
     with ZorvaneSession(env=env, files={"MyConfig.ini": "[stage]\r\nOnTop=1\r\n"}) as session:
-        session.driver.set_text(session.control("分钟").hwnd, "4")
-        session.driver.set_text(session.control("秒钟").hwnd, "59")
-        session.driver.click(session.control("开始").hwnd)
+        session.driver.set_text(session.control(main_window.MINUTES).hwnd, "4")
+        session.driver.set_text(session.control(main_window.SECONDS).hwnd, "59")
+        session.driver.click(session.control(main_window.START).hwnd)
         session.wait_for_window(DISPLAY, 5)
         slides, _ = session.driver.cover()
         display = session.window(DISPLAY).hwnd

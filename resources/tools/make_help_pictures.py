@@ -37,8 +37,8 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[2]
 sys.path.insert(0, str(ROOT / "tests" / "e2e"))
 
-from harness import (Image, Rect, ZorvaneSession, is_white, scaled, started_wine,  # noqa: E402
-                     wait_until)
+from harness import (Image, Rect, ZorvaneSession, is_white, main_window, scaled,  # noqa: E402
+                     started_wine, wait_until)
 
 # At 96 DPI; scaled to the screen's.
 FOLDED = Rect(0, 0, 250, 94)
@@ -149,7 +149,7 @@ def photograph(output: Path, env: dict[str, str], dpi: int) -> None:
         session.screen.move(5, 5)  # the pointer out of the picture
         window = session.main_window()
         controls = session.controls()
-        client = caret_free_shot(session, controls["分钟"].in_window)
+        client = caret_free_shot(session, controls[main_window.MINUTES].in_window)
         whole = framed(client, window.client.left - window.rect.left, system_colours(env))
         if (whole.width, whole.height) != (folded.width, folded.height):
             raise RuntimeError(f"the folded window measures {whole.width}x{whole.height} "
@@ -158,7 +158,8 @@ def photograph(output: Path, env: dict[str, str], dpi: int) -> None:
         # program would show the 96-DPI picture.
         crop = Rect(scaled(TIME_ENTRY.left, dpi), scaled(TIME_ENTRY.top, dpi),
                     scaled(TIME_ENTRY.width, dpi), scaled(TIME_ENTRY.height, dpi))
-        boxes = [controls[name].in_window.moved(-crop.left, -crop.top) for name in ("分钟", "秒钟")]
+        boxes = [controls[name].in_window.moved(-crop.left, -crop.top)
+                 for name in (main_window.MINUTES, main_window.SECONDS)]
         row = outlined(client.crop(crop), boxes, scaled(OUTLINE, dpi))
     output.mkdir(parents=True, exist_ok=True)
     save_jpeg(whole, output / f"help_main_window{suffix(dpi)}.jpg")

@@ -18,7 +18,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
 
-from harness import ZorvaneSession, required_env  # noqa: E402
+from harness import ZorvaneSession, main_window, required_env  # noqa: E402
 from cpu_phases import POINTER_AWAY  # noqa: E402
 from process_figures import cpu_seconds  # noqa: E402
 from shipped_programs import unpack_shipped  # noqa: E402
@@ -39,11 +39,11 @@ def main() -> None:
         time.sleep(30)
         idle = (cpu_seconds(pid) - idle_cpu) / (time.monotonic() - idle_start)
 
-        for box, value in (("分钟", minutes), ("秒钟", seconds)):
+        for box, value in ((main_window.MINUTES, minutes), (main_window.SECONDS, seconds)):
             session.screen.click(*session.control(box).screen.centre)
             session.screen.type(str(value))
-        remaining = session.control("总时间").hwnd
-        start_button = session.control("开始").screen.centre
+        remaining = session.control(main_window.REMAINING).hwnd
+        start_button = session.control(main_window.START).screen.centre
         session.screen.move(*start_button)
         before_click = time.monotonic()
         session.screen.click_here()

@@ -12,7 +12,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
 
-from harness import DISPLAY, ZorvaneSession, wait_until  # noqa: E402
+from harness import DISPLAY, ZorvaneSession, main_window, wait_until  # noqa: E402
 from cpu_phases import POINTER_AWAY  # noqa: E402
 
 DRIFT_COUNTDOWN_SECONDS = 30
@@ -47,10 +47,10 @@ def measure_drift(env: dict, exe: Path) -> dict:
     """A countdown of DRIFT_COUNTDOWN_SECONDS, the remaining seconds read every 5 ms."""
     with ZorvaneSession(env=env, exe=str(exe)) as session:
         driver = session.driver
-        driver.set_text(session.control("分钟").hwnd, "0")
-        driver.set_text(session.control("秒钟").hwnd, str(DRIFT_COUNTDOWN_SECONDS))
-        start = session.control("开始")
-        remaining = session.control("总时间").hwnd
+        driver.set_text(session.control(main_window.MINUTES).hwnd, "0")
+        driver.set_text(session.control(main_window.SECONDS).hwnd, str(DRIFT_COUNTDOWN_SECONDS))
+        start = session.control(main_window.START)
+        remaining = session.control(main_window.REMAINING).hwnd
 
         session.screen.move(*start.screen.centre)
         before_click = time.monotonic()
@@ -74,10 +74,10 @@ def measure_stop_latency(env: dict, exe: Path) -> dict[str, list[tuple[float, fl
     latencies: dict[str, list[tuple[float, float]]] = {phase: [] for phase in STOP_PHASES}
     with ZorvaneSession(env=env, exe=str(exe)) as session:
         driver = session.driver
-        play = session.control("开始")
-        seconds = session.control("秒钟").hwnd
-        remaining = session.control("总时间").hwnd
-        driver.set_text(session.control("分钟").hwnd, "0")
+        play = session.control(main_window.START)
+        seconds = session.control(main_window.SECONDS).hwnd
+        remaining = session.control(main_window.REMAINING).hwnd
+        driver.set_text(session.control(main_window.MINUTES).hwnd, "0")
         session.screen.move(*play.screen.centre)
         for phase, (fewest, most) in STOP_PHASES.items():
             for _ in range(STOPS_PER_PHASE):

@@ -20,7 +20,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
 
-from harness import DISPLAY, XScreen, ZorvaneSession, timed_click  # noqa: E402
+from harness import DISPLAY, XScreen, ZorvaneSession, main_window, timed_click  # noqa: E402
 from helper_processes import helper_pids  # noqa: E402
 from process_figures import CpuWindow  # noqa: E402
 from started_program import Started  # noqa: E402
@@ -88,7 +88,7 @@ def measure_phases(env: dict, exe: Path) -> tuple[list[Phase], list[str]]:
     seen = []
     with ZorvaneSession(env=env, exe=str(exe)) as session:
         driver = session.driver
-        remaining = session.control("总时间").hwnd
+        remaining = session.control(main_window.REMAINING).hwnd
 
         def note(when: str) -> None:
             seen.append(f"{when}: {driver.text(remaining) or 'empty'}")
@@ -98,9 +98,9 @@ def measure_phases(env: dict, exe: Path) -> tuple[list[Phase], list[str]]:
         pids = {PROGRAM: session.process.pid, **helper_pids(env)}
         idle = _measure("idle (no countdown)", pids, IDLE_SECONDS)
 
-        driver.set_text(session.control("分钟").hwnd, "0")
-        driver.set_text(session.control("秒钟").hwnd, str(COUNTDOWN))
-        clicked = timed_click(session, "开始")
+        driver.set_text(session.control(main_window.MINUTES).hwnd, "0")
+        driver.set_text(session.control(main_window.SECONDS).hwnd, str(COUNTDOWN))
+        clicked = timed_click(session, main_window.START)
         session.screen.move(*POINTER_AWAY)
         session.wait_for_window(DISPLAY, 5)
         pids = {PROGRAM: session.process.pid, **helper_pids(env)}  # the desktop may be new
@@ -123,7 +123,7 @@ def measure_phases(env: dict, exe: Path) -> tuple[list[Phase], list[str]]:
         note("after the alarm")
         expired = _measure("expired at 00:00, after the alarm", pids, EXPIRED_SECONDS)
 
-        timed_click(session, "开始")
+        timed_click(session, main_window.START)
         session.screen.move(*POINTER_AWAY)
         display = session.window(DISPLAY)
         if display is not None:

@@ -20,7 +20,7 @@ from typing import Iterator
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
 
 from harness import (AudioRecorder, ZorvaneSession, broken_sounds, find_sounds,  # noqa: E402
-                     required_env, start_process, stop_process, wine_env)
+                     main_window, required_env, start_process, stop_process, wine_env)
 from countdown_timing import lateness_of_changes, watch_until_zero  # noqa: E402
 from cpu_phases import POINTER_AWAY  # noqa: E402
 from release_bench import print_table  # noqa: E402
@@ -51,10 +51,10 @@ def one_countdown(env: dict, exe: Path) -> dict:
     """A countdown of SECONDS, its sound recorded and its remaining seconds read every 5 ms."""
     with AudioRecorder(env) as recorder, ZorvaneSession(env=env, exe=str(exe)) as session:
         driver = session.driver
-        driver.set_text(session.control("分钟").hwnd, "0")
-        driver.set_text(session.control("秒钟").hwnd, str(SECONDS))
-        remaining = session.control("总时间").hwnd
-        session.screen.move(*session.control("开始").screen.centre)
+        driver.set_text(session.control(main_window.MINUTES).hwnd, "0")
+        driver.set_text(session.control(main_window.SECONDS).hwnd, str(SECONDS))
+        remaining = session.control(main_window.REMAINING).hwnd
+        session.screen.move(*session.control(main_window.START).screen.centre)
         session.screen.click_here()
         session.screen.move(*POINTER_AWAY)
         seen = watch_until_zero(driver, remaining)

@@ -8,8 +8,8 @@ under the slide show."""
 import time
 import unittest
 
-from harness import (DISPLAY, MAIN_WINDOW, ZorvaneSession, main, press_escape_in, wait_gone,
-                     wait_until)
+from harness import (DISPLAY, MAIN_WINDOW, ZorvaneSession, main, main_window, press_escape_in,
+                     wait_gone, wait_until)
 
 ON_TOP = {"MyConfig.ini": "[stage]\r\nOnTop=1\r\n"}
 RAISES = 5
@@ -21,9 +21,9 @@ def now() -> float:
 
 
 def start_two_minutes(session: ZorvaneSession) -> None:
-    session.driver.set_text(session.control("分钟").hwnd, "2")
-    session.driver.set_text(session.control("秒钟").hwnd, "0")
-    session.driver.click(session.control("开始").hwnd)
+    session.driver.set_text(session.control(main_window.MINUTES).hwnd, "2")
+    session.driver.set_text(session.control(main_window.SECONDS).hwnd, "0")
+    session.driver.click(session.control(main_window.START).hwnd)
     session.wait_for_window(DISPLAY, 5)
 
 

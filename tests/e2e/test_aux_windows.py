@@ -6,8 +6,9 @@ and "联机获取" only brings up the unavailable-feature message box."""
 import time
 import unittest
 
-from harness import (ELEVEN_LINES, HELP, NOTES, Image, Rect, ZorvaneSession, expand, is_dark, main,
-                     press_escape_in, wait_gone, wait_until)
+from harness import (ELEVEN_LINES, HELP, NOTES, Image, Rect, ZorvaneSession, expand, help_window,
+                     is_dark, main, main_window, press_escape_in, update_notes, wait_gone,
+                     wait_until)
 
 SCREEN = Rect(0, 0, 1920, 1080)
 
@@ -58,7 +59,7 @@ def message_boxes(session):
 
 def assert_main_window_ignores_the_gear(test, session):
     """The gear of a disabled main window must not fold it."""
-    session.screen.click(*session.control("设置").screen.centre)
+    session.screen.click(*session.control(main_window.FOLD).screen.centre)
     time.sleep(0.5)
     test.assertEqual(session.main_window().rect.width, 510)
 
@@ -67,7 +68,7 @@ class HelpWindowTest(unittest.TestCase):
     def test_opens_modally_shows_its_page_and_escape_closes_it(self):
         with ZorvaneSession() as session:
             expand(session)
-            open_modally(self, session, "使用说明按钮", HELP, "软件提示", (361, 321))
+            open_modally(self, session, main_window.HELP_BUTTON, HELP, "软件提示", (361, 321))
             assert_main_window_ignores_the_gear(self, session)
 
             shot = session.screenshot(HELP)
@@ -77,13 +78,14 @@ class HelpWindowTest(unittest.TestCase):
             press_escape_in(session, HELP)
             wait_gone(session, HELP)
             self.assertTrue(session.main_window().enabled)
-            session.screen.click(*session.control("设置").screen.centre)
+            session.screen.click(*session.control(main_window.FOLD).screen.centre)
             wait_until(lambda: session.main_window().rect.width == 250 or None, 5,
                        "the gear to work again")
 
     def check_page(self, session, shot: Image):
         controls = session.controls(HELP)
         self.assertEqual(len(controls), 23)
+        self.assertCountEqual(controls, help_window.controls)  # each has its constant
         client = session.window(HELP).client
         free_x, free_y = session.background_point(HELP)
         background = shot.pixel(free_x - client.left, free_y - client.top)
@@ -96,7 +98,7 @@ class HelpWindowTest(unittest.TestCase):
 
         # The big picture: the main window at natural size; the rest of its box is the
         # window's background.
-        figure = controls["图片框1"].in_window
+        figure = controls[help_window.MAIN_WINDOW_PICTURE].in_window
         picture = shot.crop(Rect(figure.left, figure.top, 250, 94))
         self.assertGreater(picture.count(is_dark), 300, "no main window in the picture")
         self.assertGreater(picture.count(is_blue), 100, "no play button in the picture")
@@ -105,16 +107,16 @@ class HelpWindowTest(unittest.TestCase):
 
         # A number over the picture shows the picture round its glyph: ③ sits on the
         # corner of the play button, so its label holds red and blue.
-        three = region("透明标签4")
+        three = region(help_window.START_MARKER)
         self.assertGreater(three.count(is_red), 20)
         self.assertGreater(three.count(is_blue), 20)
         # A label over the window shows the window's background round its text.
-        caption = region("透明标签8")
+        caption = region(help_window.FIGURE_NUMBER)
         self.assertGreater(caption.count(lambda rgb: rgb == background), caption.width * 10)
 
         # The small picture: both red outlines, and the box cuts off its last 6 columns
         # (where a sliver of the play button would show).
-        small = controls["图片框2"].in_window
+        small = controls[help_window.TIME_ENTRY_PICTURE].in_window
         self.assertGreater(shot.crop(small).count(is_red), 200)
         beyond = shot.crop(Rect(small.right, small.top, 6, 30))
         self.assertEqual(beyond.count(is_blue), 0)
@@ -124,9 +126,10 @@ class UpdateNotesTest(unittest.TestCase):
     def test_opens_modally_with_the_notes_and_fetching_online_is_unavailable(self):
         with ZorvaneSession() as session:
             expand(session)
-            open_modally(self, session, "更新说明按钮", NOTES, "更新说明", (380, 257))
+            open_modally(self, session, main_window.NOTES_BUTTON, NOTES, "更新说明", (380, 257))
             assert_main_window_ignores_the_gear(self, session)
-            text_box = session.control("编辑框1", NOTES)
+            self.assertCountEqual(session.controls(NOTES), update_notes.controls)
+            text_box = session.control(update_notes.NOTES, NOTES)
             self.assertEqual(session.driver.text(text_box.hwnd), NOTES_TEXT)
             session.screenshot(NOTES).save_artifact("update_notes_window")
 
@@ -136,7 +139,8 @@ class UpdateNotesTest(unittest.TestCase):
             session.screen.key("BackSpace", "Delete", "ctrl+x", "ctrl+v")
             self.assertEqual(session.driver.text(text_box.hwnd), NOTES_TEXT)
 
-            session.screen.click(*session.control("按钮1", NOTES).screen.centre)
+            fetch = session.control(update_notes.FETCH_ONLINE_BUTTON, NOTES)
+            session.screen.click(*fetch.screen.centre)
             box = wait_until(lambda: message_boxes(session), 5, "the message box")[0]
             self.check_unavailable_box(session, box)
             self.assertFalse(session.window(NOTES).enabled)
@@ -171,17 +175,18 @@ class UpdateNotesTest(unittest.TestCase):
     def test_ok_and_the_close_box_close_it_and_exit_then_saves(self):
         with ZorvaneSession() as session:
             expand(session)
-            open_modally(self, session, "更新说明按钮", NOTES, "更新说明", (380, 257))
-            session.screen.click(*session.control("按钮2", NOTES).screen.centre)
+            open_modally(self, session, main_window.NOTES_BUTTON, NOTES, "更新说明", (380, 257))
+            session.screen.click(*session.control(update_notes.OK_BUTTON, NOTES).screen.centre)
             wait_gone(session, NOTES)
             self.assertTrue(session.main_window().enabled)
 
-            notes = open_modally(self, session, "更新说明按钮", NOTES, "更新说明", (380, 257))
+            notes = open_modally(self, session, main_window.NOTES_BUTTON, NOTES, "更新说明",
+                                 (380, 257))
             session.driver.close(notes.hwnd)  # what the close box and Alt+F4 send
             wait_gone(session, NOTES)
             self.assertTrue(session.main_window().enabled)
 
-            session.screen.click(*session.control("退出").screen.centre)
+            session.screen.click(*session.control(main_window.EXIT).screen.centre)
             self.assertEqual(session.wait_for_exit(), 0)
             self.assertEqual((session.folder / "MyConfig.ini").read_bytes(), ELEVEN_LINES)
 

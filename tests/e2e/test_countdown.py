@@ -6,7 +6,8 @@ import time
 import unittest
 
 from harness import (DISPLAY, NOTES, AudioRecorder, Rect, ZorvaneSession, broken_sounds, expand,
-                     find_sounds, main, remaining, start_countdown, wait_gone, wait_until)
+                     find_sounds, main, main_window, remaining, start_countdown, wait_gone,
+                     wait_until)
 
 # The default colours as the screen shows them (red, green, blue).
 BACKGROUND = (212, 212, 212)
@@ -55,7 +56,7 @@ class DisplayTest(unittest.TestCase):
             time.sleep(2)
             self.assertEqual(remaining(session), "0")
             self.assertIsNotNone(session.window(DISPLAY))
-            self.assertEqual(session.control("开始").text, "S")
+            self.assertEqual(session.control(main_window.START).text, "S")
 
     def test_white_background_lets_the_desktop_show_through(self):
         settings = "[color]\r\nbgc=16777215\r\n"
@@ -108,7 +109,7 @@ class DisplayTest(unittest.TestCase):
             start_countdown(session, "0", "4")
             session.wait_for_window(DISPLAY, 5)
             expand(session)
-            session.screen.click(*session.control("更新说明按钮").screen.centre)
+            session.screen.click(*session.control(main_window.NOTES_BUTTON).screen.centre)
             notes = session.wait_for_window(NOTES, 5)
             self.assertFalse(session.window(DISPLAY).enabled)
             wait_until(lambda: remaining(session) == "0" or None, 10, "the count to reach 0")
@@ -125,11 +126,11 @@ class DisplayTest(unittest.TestCase):
             session.screen.click(*display.client.centre)
             session.screen.key("Escape")
             wait_gone(session, DISPLAY)
-            self.assertEqual(session.control("开始").text, "B")
+            self.assertEqual(session.control(main_window.START).text, "B")
 
     def test_minutes_clamp_to_fifty_nine_as_they_are_typed(self):
         with ZorvaneSession() as session:
-            minutes = session.control("分钟")
+            minutes = session.control(main_window.MINUTES)
             session.screen.click(*minutes.screen.centre)
             session.screen.type("65")
             self.assertEqual(session.driver.text(minutes.hwnd), "59")
@@ -142,7 +143,7 @@ class BlinkTest(unittest.TestCase):
             start_countdown(session, "0", "13")
             display = session.wait_for_window(DISPLAY, 5).hwnd
             # Looked up once: a poll must be quicker than the 400 ms a picture stays whole.
-            shown = session.control("总时间").hwnd
+            shown = session.control(main_window.REMAINING).hwnd
             seen: dict[int, set[int]] = {}
             while (left := session.driver.text(shown)) != "0":
                 seen.setdefault(int(left), set()).add(session.driver.layered(display).flags)
@@ -202,7 +203,7 @@ class SoundTest(unittest.TestCase):
         with AudioRecorder() as recorder, ZorvaneSession() as session:
             start_countdown(session, "0", "8")
             time.sleep(3)
-            session.screen.click(*session.control("开始").screen.centre)
+            session.screen.click(*session.control(main_window.START).screen.centre)
             stopped = time.monotonic()
             time.sleep(4)
             recorder.stop()

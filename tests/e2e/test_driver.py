@@ -6,7 +6,7 @@ import subprocess
 import unittest
 
 from harness import (MAIN_WINDOW, WS_EX_LAYERED, WS_VISIBLE, DriverError, ZorvaneSession, main,
-                     wait_until)
+                     main_window, wait_until)
 
 
 class DriverTest(unittest.TestCase):
@@ -16,14 +16,14 @@ class DriverTest(unittest.TestCase):
         cls.driver = cls.session.driver
 
     def test_texts_round_trip_unchanged(self):
-        label = self.session.control("标签15").hwnd
+        label = self.session.control(main_window.ABOUT_VERSION).hwnd
         texts = ["plain", "中文 和  两个空格", " leading and trailing blanks ", "tab\there",
                  'quotes " and back\\slash \\n', "outside the BMP: 😀𠀀", "}{,:[]", ""]
         for text in texts:
             with self.subTest(text=text):
                 self.driver.set_text(label, text)
                 self.assertEqual(self.driver.text(label), text)
-                self.assertEqual(self.session.control("标签15").text, text)
+                self.assertEqual(self.session.control(main_window.ABOUT_VERSION).text, text)
 
     def test_window_title_is_its_text(self):
         window = self.session.main_window()
@@ -50,7 +50,7 @@ class DriverTest(unittest.TestCase):
                 self.assertEqual(control.visible_style, bool(control.style & WS_VISIBLE))
 
     def test_focus_follows_a_click_into_an_edit_box(self):
-        for name in ("秒钟", "分钟"):
+        for name in (main_window.SECONDS, main_window.MINUTES):
             with self.subTest(edit=name):
                 box = self.session.control(name)
                 self.session.screen.click(*box.screen.centre)
@@ -60,7 +60,7 @@ class DriverTest(unittest.TestCase):
                 self.assertEqual(self.session.main_window().focus, box.hwnd)
 
     def test_typed_keys_reach_the_edit_box_under_the_pointer(self):
-        box = self.session.control("秒钟")
+        box = self.session.control(main_window.SECONDS)
         self.driver.set_text(box.hwnd, "")
         self.session.screen.click(*box.screen.centre)
         self.session.screen.type("42")
@@ -86,7 +86,7 @@ class DriverTest(unittest.TestCase):
     def test_one_shot_mode_answers_like_serve_mode(self):
         one_shot = subprocess.run(["wine", self.driver.exe, "windows"], env=self.session.env,
                                   capture_output=True, timeout=30, check=True)
-        self.assertIn(b'"name":"MainWindow"', one_shot.stdout)
+        self.assertIn(('"name":"%s"' % MAIN_WINDOW).encode(), one_shot.stdout)
         self.assertIn(('"hwnd":%d' % self.session.main_window().hwnd).encode(), one_shot.stdout)
         self.assertEqual(one_shot.stdout.count(b"\n"), 1)
 

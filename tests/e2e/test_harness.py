@@ -1,5 +1,5 @@
 """The harness's own parts that need no Wine: screenshots as pixels, the Wine environment
-file, rectangles, waiting."""
+file, rectangles, waiting, the names read from the program's headers."""
 
 import subprocess
 import tempfile
@@ -8,6 +8,7 @@ from pathlib import Path
 
 from harness import (HarnessError, Image, Rect, is_dark, is_white, main, parse_env_file, scaled,
                      wait_until, windows_path)
+from harness.control_names import ROOT, parse_names, read_names
 
 
 def ppm(width, height, maxval, samples, header_comment=b""):
@@ -113,6 +114,41 @@ class RectAndWaitTest(unittest.TestCase):
         self.assertEqual(wait_until(lambda: next(answers), 5, "x", interval=0), "found")
         with self.assertRaisesRegex(HarnessError, "waiting for the moon"):
             wait_until(lambda: False, 0.05, "the moon", interval=0.01)
+
+
+class ControlNamesTest(unittest.TestCase):
+    HEADER = ('#pragma once\n#include <string_view>\n\nnamespace zorvane {\nnamespace bar {\n'
+              '// The window.\n'
+              'inline constexpr std::string_view kLayoutName = "Bar";\n'
+              'inline constexpr std::string_view kHelpButton = "使用说明按钮";  // beside it\n'
+              '}  // namespace bar\n}  // namespace zorvane\n')
+
+    def test_reads_each_constant_as_an_upper_case_attribute(self):
+        names = parse_names(self.HEADER, "bar")
+        self.assertEqual((names.LAYOUT_NAME, names.HELP_BUTTON), ("Bar", "使用说明按钮"))
+        self.assertEqual(names.controls, ("使用说明按钮",))
+
+    def test_refuses_what_it_cannot_read_rather_than_leave_a_name_out(self):
+        constant = 'inline constexpr std::string_view kHelpButton = "使用说明按钮";  // beside it\n'
+        for case, text in (
+                ("wrapped", self.HEADER.replace('= "使用', '=\n    "使用')),
+                ("escaped", self.HEADER.replace("使用说明按钮", "\\xCA\\xB9")),
+                ("joined", self.HEADER.replace('"使用说明按钮"', '"使用" "说明按钮"')),
+                ("another namespace", self.HEADER.replace("namespace bar", "namespace foo")),
+                ("outside", self.HEADER.replace(constant, "") + constant),
+                ("one value twice", self.HEADER.replace('"Bar"', '"使用说明按钮"')),
+                ("no layout name", self.HEADER.replace("kLayoutName", "kWindow"))):
+            with self.subTest(case), self.assertRaises(HarnessError):
+                parse_names(text, "bar")
+
+    def test_the_program_headers_give_every_constant_they_hold(self):
+        for header, namespace in (("app/main_window_names.h", "main_window"),
+                                  ("display/display_window_names.h", "display_window"),
+                                  ("auxwindows/help_window_names.h", "help_window"),
+                                  ("auxwindows/update_notes_names.h", "update_notes")):
+            with self.subTest(header):
+                held = (ROOT / header).read_text(encoding="utf-8").count("std::string_view k")
+                self.assertEqual(len(read_names(header, namespace).controls) + 1, held)
 
 
 if __name__ == "__main__":

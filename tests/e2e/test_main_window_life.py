@@ -7,8 +7,8 @@ import subprocess
 import time
 import unittest
 
-from harness import (DISPLAY, ELEVEN_LINES, Rect, ZorvaneSession, expand, main, start_countdown,
-                     wait_until)
+from harness import (DISPLAY, ELEVEN_LINES, Rect, ZorvaneSession, expand, main, main_window,
+                     start_countdown, wait_until)
 
 
 class FoldingTest(unittest.TestCase):
@@ -16,7 +16,7 @@ class FoldingTest(unittest.TestCase):
         with ZorvaneSession() as session:
             self.assertEqual(session.main_window().rect, Rect(1670, 986, 250, 94))
             for expected in (Rect(1410, 986, 510, 94), Rect(1670, 986, 250, 94)):
-                gear = session.control("设置")
+                gear = session.control(main_window.FOLD)
                 session.screen.click(*gear.screen.centre)
                 wait_until(lambda: session.main_window().rect == expected or None, 5,
                            f"the main window to become {expected}")
@@ -26,7 +26,7 @@ class FoldingTest(unittest.TestCase):
             folded = session.screenshot()
             self.assertEqual(folded.width, session.main_window().client.width)
             expand(session)
-            help_button = session.control("使用说明按钮")
+            help_button = session.control(main_window.HELP_BUTTON)
             self.assertTrue(session.main_window().client.contains_rect(help_button.screen))
             shot = session.screenshot()
             shot.save_artifact("expanded")
@@ -45,8 +45,8 @@ class SettingsFileTest(unittest.TestCase):
 
     def test_next_run_reads_the_saved_height_without_its_blank(self):
         with ZorvaneSession(files={"MyConfig.ini": ELEVEN_LINES}) as session:
-            self.assertEqual(session.control("高度编辑框").text, "200")
-            self.assertEqual(session.control("宽度编辑框").text, "120")
+            self.assertEqual(session.control(main_window.DIGIT_HEIGHT).text, "200")
+            self.assertEqual(session.control(main_window.DIGIT_WIDTH).text, "120")
 
     def test_escape_ends_the_program_and_saves(self):
         with ZorvaneSession(files={"MyConfig.ini": b"[Main]\r\nWidth=77\r\n"}) as session:
@@ -60,7 +60,7 @@ class SettingsFileTest(unittest.TestCase):
         original = (b"; written by hand\r\n[Other]\r\nkeep=me\r\n[color]\r\nalarm=16711680\r\n"
                     b"[Main]\r\nSpace = 5 \r\n")
         with ZorvaneSession(files={"MyConfig.ini": original}) as session:
-            self.assertEqual(session.control("间隙编辑框").text, "5")
+            self.assertEqual(session.control(main_window.SEGMENT_GAP).text, "5")
             self.assertEqual(session.stop(), 0)
             saved = (session.folder / "MyConfig.ini").read_bytes()
         self.assertEqual(saved, b"; written by hand\r\n[Other]\r\nkeep=me\r\n"
@@ -72,7 +72,7 @@ class SettingsFileTest(unittest.TestCase):
     def test_a_file_of_junk_still_starts_and_every_line_of_it_survives(self):
         junk = b"\x00\x01\xff\xfe binary\r\n[Main\r\n=7\r\n\xb5\xb9\xca\xfd\r\nHigh\r\n"
         with ZorvaneSession(files={"MyConfig.ini": junk}) as session:
-            self.assertEqual(session.control("高度编辑框").text, " 200")  # the default
+            self.assertEqual(session.control(main_window.DIGIT_HEIGHT).text, " 200")  # the default
             self.assertEqual(session.stop(), 0)
             saved = (session.folder / "MyConfig.ini").read_bytes()
         self.assertTrue(saved.startswith(junk), saved)
@@ -84,7 +84,7 @@ class SettingsFileTest(unittest.TestCase):
                             expected_failures=["settings not saved"]) as session:
             config = session.folder / "MyConfig.ini"
             config.chmod(0o444)
-            self.assertEqual(session.control("宽度编辑框").text, "90")
+            self.assertEqual(session.control(main_window.DIGIT_WIDTH).text, "90")
             self.assertEqual(session.stop(), 0)
             self.assertEqual(config.read_bytes(), original)
             self.assertEqual(sorted(p.name for p in session.folder.iterdir()),
@@ -94,7 +94,7 @@ class SettingsFileTest(unittest.TestCase):
         original = b"[Main]\r\nWidth=90\r\n;" + b"x" * (10 << 20) + b"\r\n"
         with ZorvaneSession(files={"MyConfig.ini": original},
                             expected_failures=["settings not read", "settings not saved"]) as session:
-            self.assertEqual(session.control("宽度编辑框").text, "120")
+            self.assertEqual(session.control(main_window.DIGIT_WIDTH).text, "120")
             self.assertEqual(session.stop(), 0)
             self.assertTrue((session.folder / "MyConfig.ini").read_bytes() == original)
 
@@ -102,7 +102,7 @@ class SettingsFileTest(unittest.TestCase):
         hand_edited = "; 显示的设置\r\n[Main]\r\nWidth=\"80\"\r\n"
         original = b"\xff\xfe" + hand_edited.encode("utf-16-le")
         with ZorvaneSession(files={"MyConfig.ini": original}) as session:
-            self.assertEqual(session.control("宽度编辑框").text, "80")
+            self.assertEqual(session.control(main_window.DIGIT_WIDTH).text, "80")
             self.assertEqual(session.stop(), 0)
             saved = (session.folder / "MyConfig.ini").read_bytes()
         after_width = ELEVEN_LINES.decode().split("Width=120\r\n", 1)[1]
@@ -137,29 +137,29 @@ class ExitTest(unittest.TestCase):
 class KeyboardTest(unittest.TestCase):
     def test_tab_leads_from_minutes_to_seconds_to_play_and_space_starts(self):
         with ZorvaneSession() as session:
-            session.screen.click(*session.control("分钟").screen.centre)
+            session.screen.click(*session.control(main_window.MINUTES).screen.centre)
             session.screen.type("0")
             session.screen.key("Tab")
             session.screen.type("7")
-            self.assertEqual(session.control("秒钟").text, "7")
+            self.assertEqual(session.control(main_window.SECONDS).text, "7")
             session.screen.key("Tab")
-            self.assertTrue(session.control("开始").focused)
+            self.assertTrue(session.control(main_window.START).focused)
             session.screen.key("space")
             session.wait_for_window(DISPLAY, 5)
-            self.assertEqual(session.control("开始").text, "S")
+            self.assertEqual(session.control(main_window.START).text, "S")
 
 
 class InputTest(unittest.TestCase):
     def test_letters_typed_into_the_minutes_are_dropped(self):
         with ZorvaneSession() as session:
-            minutes = session.control("分钟")
+            minutes = session.control(main_window.MINUTES)
             session.screen.click(*minutes.screen.centre)
             session.screen.type("a1b-2c")
             self.assertEqual(session.driver.text(minutes.hwnd), "1-2")
 
     def test_remaining_seconds_box_takes_no_typing(self):
         with ZorvaneSession() as session:
-            remaining = session.control("总时间")
+            remaining = session.control(main_window.REMAINING)
             session.screen.click(*remaining.screen.centre)
             session.screen.type("12")
             self.assertEqual(session.driver.text(remaining.hwnd), "")
@@ -167,11 +167,11 @@ class InputTest(unittest.TestCase):
     def test_dragging_the_background_moves_the_window_but_controls_do_not(self):
         with ZorvaneSession() as session:
             start = session.main_window().rect
-            minutes = session.control("分钟").screen.centre
+            minutes = session.control(main_window.MINUTES).screen.centre
             session.screen.drag(minutes, (minutes[0] - 300, minutes[1] - 300))
             self.assertEqual(session.main_window().rect, start)
 
-            label = session.control("标签9").screen.centre
+            label = session.control(main_window.TIME_ENTRY_LABEL).screen.centre
             session.screen.drag(label, (label[0] - 300, label[1] - 200))
             moved = wait_until(lambda: (r := session.main_window().rect) != start and r or None,
                                5, "the window to move")

@@ -3,39 +3,42 @@ they say, what the screen shows, and that Esc ends the program."""
 
 import unittest
 
-from harness import (MAIN_WINDOW, Rect, ZorvaneSession, is_dark, is_white, main)
+from harness import MAIN_WINDOW, Rect, ZorvaneSession, is_dark, is_white, main, main_window
+
+GEOMETRY, COLOURS = main_window.GEOMETRY_SETTINGS, main_window.COLOUR_SETTINGS
 
 # name: (parent, rect in the parent's client area, window class, text or None for "any")
 PLACES = {
-    "标签9": (MAIN_WINDOW, Rect(5, 15, 67, 24), "Static", "倒数时间:"),
-    "分钟": (MAIN_WINDOW, Rect(74, 15, 32, 24), "Edit", None),
-    "标签8": (MAIN_WINDOW, Rect(106, 12, 8, 24), "Static", ":"),
-    "秒钟": (MAIN_WINDOW, Rect(119, 15, 32, 24), "Edit", None),
-    "标签1": (MAIN_WINDOW, Rect(5, 52, 67, 24), "Static", "倒数秒数:"),
-    "总时间": (MAIN_WINDOW, Rect(74, 52, 79, 24), "Edit", None),
-    "开始": (MAIN_WINDOW, Rect(162, 10, 32, 32), "Button", "B"),
-    "暂停": (MAIN_WINDOW, Rect(202, 9, 32, 32), "Button", "P"),
-    "设置": (MAIN_WINDOW, Rect(161, 49, 32, 32), "Button", None),
-    "退出": (MAIN_WINDOW, Rect(202, 48, 32, 32), "Button", None),
-    "标签14": (MAIN_WINDOW, Rect(340, 1, 72, 24), "Static", "关于软件"),
-    "标签13": (MAIN_WINDOW, Rect(261, 39, 251, 25), "Static", "Quillomar工作室 版权所有"),
-    "使用说明按钮": (MAIN_WINDOW, Rect(285, 64, 75, 21), "Button", "软件提示"),
-    "更新说明按钮": (MAIN_WINDOW, Rect(381, 64, 75, 21), "Button", "更新说明"),
-    "外形框1": (MAIN_WINDOW, Rect(380, 152, 86, 64), None, None),
-    "外形框2": (MAIN_WINDOW, Rect(485, 106, 165, 64), None, None),
+    main_window.TIME_ENTRY_LABEL: (MAIN_WINDOW, Rect(5, 15, 67, 24), "Static", "倒数时间:"),
+    main_window.MINUTES: (MAIN_WINDOW, Rect(74, 15, 32, 24), "Edit", None),
+    main_window.TIME_COLON: (MAIN_WINDOW, Rect(106, 12, 8, 24), "Static", ":"),
+    main_window.SECONDS: (MAIN_WINDOW, Rect(119, 15, 32, 24), "Edit", None),
+    main_window.REMAINING_LABEL: (MAIN_WINDOW, Rect(5, 52, 67, 24), "Static", "倒数秒数:"),
+    main_window.REMAINING: (MAIN_WINDOW, Rect(74, 52, 79, 24), "Edit", None),
+    main_window.START: (MAIN_WINDOW, Rect(162, 10, 32, 32), "Button", "B"),
+    main_window.PAUSE: (MAIN_WINDOW, Rect(202, 9, 32, 32), "Button", "P"),
+    main_window.FOLD: (MAIN_WINDOW, Rect(161, 49, 32, 32), "Button", None),
+    main_window.EXIT: (MAIN_WINDOW, Rect(202, 48, 32, 32), "Button", None),
+    main_window.ABOUT_TITLE: (MAIN_WINDOW, Rect(340, 1, 72, 24), "Static", "关于软件"),
+    main_window.ABOUT_COPYRIGHT: (MAIN_WINDOW, Rect(261, 39, 251, 25), "Static",
+                                  "Quillomar工作室 版权所有"),
+    main_window.HELP_BUTTON: (MAIN_WINDOW, Rect(285, 64, 75, 21), "Button", "软件提示"),
+    main_window.NOTES_BUTTON: (MAIN_WINDOW, Rect(381, 64, 75, 21), "Button", "更新说明"),
+    main_window.GEOMETRY_SETTINGS: (MAIN_WINDOW, Rect(380, 152, 86, 64), None, None),
+    main_window.COLOUR_SETTINGS: (MAIN_WINDOW, Rect(485, 106, 165, 64), None, None),
     # Inside the hidden containers, placed relative to them (some above their top edge).
-    "标签2": ("外形框1", Rect(9, 2, 10, 15), "Static", "W"),
-    "宽度编辑框": ("外形框1", Rect(24, 2, 54, 15), "Edit", None),
-    "标签12": ("外形框1", Rect(9, 43, 10, 15), "Static", "S"),
-    "间隙编辑框": ("外形框1", Rect(24, 44, 54, 15), "Edit", None),
-    "标签5": ("外形框2", Rect(12, -1, 16, 24), "Static", "B"),
-    "背景颜色": ("外形框2", Rect(29, 3, 48, 16), None, None),
-    "标签10": ("外形框2", Rect(101, -4, 16, 24), "Static", "A"),
-    "分割符颜色": ("外形框2", Rect(101, 23, 48, 16), None, None),
-    "SAVE": ("外形框2", Rect(95, 40, 56, 21), "Button", "SAVE"),
+    main_window.DIGIT_WIDTH_LETTER: (GEOMETRY, Rect(9, 2, 10, 15), "Static", "W"),
+    main_window.DIGIT_WIDTH: (GEOMETRY, Rect(24, 2, 54, 15), "Edit", None),
+    main_window.SEGMENT_GAP_LETTER: (GEOMETRY, Rect(9, 43, 10, 15), "Static", "S"),
+    main_window.SEGMENT_GAP: (GEOMETRY, Rect(24, 44, 54, 15), "Edit", None),
+    main_window.BACKGROUND_COLOUR_LETTER: (COLOURS, Rect(12, -1, 16, 24), "Static", "B"),
+    main_window.BACKGROUND_COLOUR: (COLOURS, Rect(29, 3, 48, 16), None, None),
+    main_window.ALARM_COLOUR_LETTER: (COLOURS, Rect(101, -4, 16, 24), "Static", "A"),
+    main_window.SEPARATOR_COLOUR: (COLOURS, Rect(101, 23, 48, 16), None, None),
+    main_window.SAVE: (COLOURS, Rect(95, 40, 56, 21), "Button", "SAVE"),
 }
 
-CONTAINERS = ("外形框1", "外形框2")
+CONTAINERS = (GEOMETRY, COLOURS)
 
 
 class MainWindowTest(unittest.TestCase):
@@ -59,6 +62,9 @@ class MainWindowTest(unittest.TestCase):
         self.assertEqual(window.client.left - window.rect.left, window.rect.right - window.client.right)
         self.assertEqual(window.client.top - window.rect.top, window.rect.bottom - window.client.bottom)
         self.assertTrue(Rect(0, 0, 1920, 1080).contains_rect(window.rect), window.rect)
+
+    def test_every_control_is_named_by_a_constant_of_the_header(self):
+        self.assertCountEqual(self.controls, main_window.controls)
 
     def test_controls_sit_where_the_layout_puts_them(self):
         for name, (parent, rect, class_name, text) in PLACES.items():
@@ -101,9 +107,10 @@ class MainWindowTest(unittest.TestCase):
         self.assertTrue(is_white(shot.pixel(background[0] - self.window.client.left,
                                             background[1] - self.window.client.top)))
 
-        entry_label = shot.crop(self.controls["标签9"].in_window)
-        remaining_label = shot.crop(self.controls["标签1"].in_window)
-        for name, label in (("标签9", entry_label), ("标签1", remaining_label)):
+        entry_label = shot.crop(self.controls[main_window.TIME_ENTRY_LABEL].in_window)
+        remaining_label = shot.crop(self.controls[main_window.REMAINING_LABEL].in_window)
+        for name, label in ((main_window.TIME_ENTRY_LABEL, entry_label),
+                            (main_window.REMAINING_LABEL, remaining_label)):
             with self.subTest(label=name):
                 dark = label.count(is_dark)
                 white = label.count(is_white)
@@ -122,7 +129,7 @@ class MainWindowTest(unittest.TestCase):
         self.assertGreaterEqual(differing[0], 20, "the shared characters 倒数 differ on screen")
         self.assertGreater(shared.count(is_dark), 30, "the shared characters 倒数 are not drawn")
 
-        for name in ("开始", "暂停", "设置", "退出"):
+        for name in (main_window.START, main_window.PAUSE, main_window.FOLD, main_window.EXIT):
             with self.subTest(button=name):
                 picture = shot.crop(self.controls[name].in_window.inset(4))
                 coloured = picture.count(lambda rgb: not is_white(rgb, 40))

@@ -7,7 +7,7 @@ import time
 import unittest
 
 from harness import (DISPLAY, LWA_ALPHA, LWA_COLORKEY, AudioRecorder, ZorvaneSession, find_sounds,
-                     main, remaining, start_countdown, timed_click, wait_until)
+                     main, main_window, remaining, start_countdown, timed_click, wait_until)
 
 
 def wait_for_remaining(session: ZorvaneSession, value: str, timeout: float) -> float:
@@ -21,17 +21,19 @@ class PauseTest(unittest.TestCase):
             start_countdown(session, "0", "40")
             session.wait_for_window(DISPLAY, 5)
             wait_for_remaining(session, "37", 10)
-            timed_click(session, "暂停")
-            wait_until(lambda: session.control("暂停").text == "C" or None, 3, "the pause")
+            timed_click(session, main_window.PAUSE)
+            wait_until(lambda: session.control(main_window.PAUSE).text == "C" or None,
+                       3, "the pause")
             held = remaining(session)
             picture = session.screenshot(DISPLAY)
             time.sleep(2.5)
             self.assertEqual(remaining(session), held)
             self.assertEqual(session.screenshot(DISPLAY).data, picture.data)
-            self.assertEqual(session.control("开始").text, "S")
+            self.assertEqual(session.control(main_window.START).text, "S")
 
-            resumed = timed_click(session, "暂停")
-            wait_until(lambda: session.control("暂停").text == "P" or None, 3, "the resume")
+            resumed = timed_click(session, main_window.PAUSE)
+            wait_until(lambda: session.control(main_window.PAUSE).text == "P" or None,
+                       3, "the resume")
             # The first tick after the resume comes a whole second later and counts the
             # very next second: none is skipped or repeated.
             changed = wait_for_remaining(session, str(int(held) - 1), 5)
@@ -40,17 +42,18 @@ class PauseTest(unittest.TestCase):
             wait_for_remaining(session, str(int(held) - 2), 2)
 
             # A second pause works like the first.
-            timed_click(session, "暂停")
-            wait_until(lambda: session.control("暂停").text == "C" or None, 3, "pausing again")
+            timed_click(session, main_window.PAUSE)
+            wait_until(lambda: session.control(main_window.PAUSE).text == "C" or None,
+                       3, "pausing again")
             again = remaining(session)
             time.sleep(1.5)
             self.assertEqual(remaining(session), again)
 
     def test_pause_button_does_nothing_without_a_countdown(self):
         with ZorvaneSession() as session:
-            timed_click(session, "暂停")
+            timed_click(session, main_window.PAUSE)
             time.sleep(0.5)
-            self.assertEqual(session.control("暂停").text, "P")
+            self.assertEqual(session.control(main_window.PAUSE).text, "P")
             self.assertIsNone(session.window(DISPLAY))
             # And a countdown started afterwards is not paused.
             start_countdown(session, "0", "30")
@@ -65,13 +68,14 @@ class PauseTest(unittest.TestCase):
             # The fade begins 0.4 s after the redraw and takes 0.2 s; pause once it is done.
             faded = wait_until(lambda: (l := session.driver.layered(display)).flags == LWA_ALPHA
                                and l.alpha < 20 and l or None, 2, "the display to fade")
-            timed_click(session, "暂停")
-            wait_until(lambda: session.control("暂停").text == "C" or None, 3, "the pause")
+            timed_click(session, main_window.PAUSE)
+            wait_until(lambda: session.control(main_window.PAUSE).text == "C" or None,
+                       3, "the pause")
             time.sleep(1.5)
             still = session.driver.layered(display)
             self.assertEqual((still.flags, still.alpha), (LWA_ALPHA, faded.alpha))
 
-            timed_click(session, "暂停")
+            timed_click(session, main_window.PAUSE)
             opaque = wait_until(
                 lambda: (l := session.driver.layered(display)).flags == LWA_COLORKEY and l or None,
                 2.5, "the display to become opaque again")
@@ -81,11 +85,11 @@ class PauseTest(unittest.TestCase):
         with AudioRecorder() as recorder, ZorvaneSession() as session:
             start_countdown(session, "0", "16")
             wait_for_remaining(session, "12", 8)
-            paused = timed_click(session, "暂停")
+            paused = timed_click(session, main_window.PAUSE)
             time.sleep(3.5)
-            resumed = timed_click(session, "暂停")
+            resumed = timed_click(session, main_window.PAUSE)
             wait_for_remaining(session, "9", 6)
-            timed_click(session, "开始")
+            timed_click(session, main_window.START)
             time.sleep(0.5)
             recorder.stop()
             heard = find_sounds(recorder.samples())
@@ -108,9 +112,10 @@ class PauseTest(unittest.TestCase):
             start_countdown(session, "0", "1")
             wait_for_remaining(session, "0", 5)
             time.sleep(2.5)  # the first alarm rings for two seconds
-            timed_click(session, "暂停")
-            wait_until(lambda: session.control("暂停").text == "C" or None, 3, "the pause")
-            timed_click(session, "暂停")
+            timed_click(session, main_window.PAUSE)
+            wait_until(lambda: session.control(main_window.PAUSE).text == "C" or None,
+                       3, "the pause")
+            timed_click(session, main_window.PAUSE)
             time.sleep(3.5)
             recorder.stop()
             rings = [h for h in find_sounds(recorder.samples()) if h.length >= 0.3]

@@ -7,8 +7,8 @@ import subprocess
 import time
 import unittest
 
-from harness import (DISPLAY, LWA_COLORKEY, ZorvaneSession, main, press_escape_in, remaining,
-                     start_countdown, start_process, stop_process, wait_until)
+from harness import (DISPLAY, LWA_COLORKEY, ZorvaneSession, main, main_window, press_escape_in,
+                     remaining, start_countdown, start_process, stop_process, wait_until)
 
 ALARM = (255, 0, 0)
 UNLIT = (0xEC, 0xEC, 0xEC)
@@ -47,7 +47,7 @@ class OvertimeTest(unittest.TestCase):
 class HotkeysTest(unittest.TestCase):
     def test_each_key_acts_while_another_program_has_the_focus(self):
         with ZorvaneSession(files={"MyConfig.ini": KEYS}) as session:
-            seconds = session.control("秒钟")
+            seconds = session.control(main_window.SECONDS)
             session.screen.click(*seconds.screen.centre)
             session.screen.type("40")
             notepad = start_process(["wine", "notepad"], env=session.env,
@@ -74,21 +74,21 @@ class HotkeysTest(unittest.TestCase):
 
         screen.key("ctrl+alt+s")
         session.wait_for_window(DISPLAY, 5)
-        self.assertEqual(session.control("开始").text, "S")
+        self.assertEqual(session.control(main_window.START).text, "S")
         wait_for_remaining(session, "38", 5)
         screen.key("ctrl+alt+p")
-        wait_until(lambda: session.control("暂停").text == "C" or None, 3, "the pause")
+        wait_until(lambda: session.control(main_window.PAUSE).text == "C" or None, 3, "the pause")
         held = int(remaining(session))
         screen.key("ctrl+alt+Up")  # paused: shown at once
         wait_for_remaining(session, str(held + 60), 3)
         screen.key("ctrl+alt+p")
-        wait_until(lambda: session.control("暂停").text == "P" or None, 3, "the resume")
+        wait_until(lambda: session.control(main_window.PAUSE).text == "P" or None, 3, "the resume")
         wait_for_remaining(session, str(held + 59), 3)
         screen.key("ctrl+alt+Down")  # running: the next tick shows it
         wait_for_remaining(session, str(held - 2), 3)
         screen.key("ctrl+alt+s")
         wait_until(lambda: session.window(DISPLAY) is None or None, 5, "the stop")
-        self.assertEqual(session.control("开始").text, "B")
+        self.assertEqual(session.control(main_window.START).text, "B")
         self.assertFalse(session.main_window().foreground)
 
 

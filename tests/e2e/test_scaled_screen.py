@@ -6,9 +6,9 @@ tall again, and the help window shows its page at that scale."""
 
 import unittest
 
-from harness import (DISPLAY, HELP, Rect, ZorvaneSession, expand, is_dark, main,
-                     press_escape_in, required_env, scaled, timed_click, wait_gone, wait_until,
-                     wine_env)
+from harness import (DISPLAY, HELP, Rect, ZorvaneSession, expand, help_window, is_dark, main,
+                     main_window, press_escape_in, required_env, scaled, timed_click, wait_gone,
+                     wait_until, wine_env)
 
 DPI = 144
 SCREEN = Rect(0, 0, 1920, 1080)
@@ -73,7 +73,7 @@ class ScaledBarTest(unittest.TestCase):
             self.assertEqual(session.main_window().rect, Rect(1545, 939, 375, 141))
             expand(session, width=765)
             self.assertEqual(session.main_window().rect, Rect(1155, 939, 765, 141))
-            session.screen.click(*session.control("设置").screen.centre)
+            session.screen.click(*session.control(main_window.FOLD).screen.centre)
             wait_until(lambda: session.main_window().rect.width == 375 or None, 5,
                        "the bar to fold")
             self.assertEqual(session.main_window().rect, Rect(1545, 939, 375, 141))
@@ -90,7 +90,8 @@ class ScaledBarTest(unittest.TestCase):
 
             usual_shot, large_shot = usual.screenshot(), large.screenshot()
             large_shot.save_artifact("bar_at_144_dpi")
-            for label in ("标签9", "标签1", "标签13"):
+            for label in (main_window.TIME_ENTRY_LABEL, main_window.REMAINING_LABEL,
+                          main_window.ABOUT_COPYRIGHT):
                 with self.subTest(label=label):
                     small = ink_rows(usual_shot, usual_controls[label].in_window)
                     big = ink_rows(large_shot, large_controls[label].in_window)
@@ -102,16 +103,17 @@ class ScaledBarTest(unittest.TestCase):
 class ScaledDisplayTest(unittest.TestCase):
     def test_the_display_of_four_fifty_nine_has_its_scaled_size_place_and_digits(self):
         with scaled_session() as session:
-            for name, text in (("分钟", "4"), ("秒钟", "59")):
+            for name, text in ((main_window.MINUTES, "4"), (main_window.SECONDS, "59")):
                 session.screen.click(*session.control(name).screen.centre)
                 session.screen.type(text)
-            timed_click(session, "开始")
+            timed_click(session, main_window.START)
             display = session.wait_for_window(DISPLAY, 5)
             self.assertEqual(display.rect, Rect(520, 382, 879, 316))
             # Held still, the display shows what the bar says is left.
-            timed_click(session, "暂停")
-            wait_until(lambda: session.control("暂停").text == "C" or None, 5, "the pause")
-            left = int(session.driver.text(session.control("总时间").hwnd))
+            timed_click(session, main_window.PAUSE)
+            wait_until(lambda: session.control(main_window.PAUSE).text == "C" or None,
+                       5, "the pause")
+            left = int(session.driver.text(session.control(main_window.REMAINING).hwnd))
             shot = session.screenshot(DISPLAY)
             shot.save_artifact("display_at_144_dpi")
             boxes = digit_boxes(shot)
@@ -127,7 +129,7 @@ class ScaledHelpWindowTest(unittest.TestCase):
             windows = []
             for session, width in ((usual, 510), (large, 765)):
                 expand(session, width=width)
-                session.screen.click(*session.control("使用说明按钮").screen.centre)
+                session.screen.click(*session.control(main_window.HELP_BUTTON).screen.centre)
                 windows.append(session.wait_for_window(HELP))
             usual_help, large_help = windows
             width, height = scaled(usual_help.rect.width, DPI), scaled(usual_help.rect.height, DPI)
@@ -141,7 +143,7 @@ class ScaledHelpWindowTest(unittest.TestCase):
             # The big picture shows the bar as large as the bar itself is on this screen.
             shot = large.screenshot(HELP)
             shot.save_artifact("help_window_at_144_dpi")
-            figure = large_controls["图片框1"].in_window
+            figure = large_controls[help_window.MAIN_WINDOW_PICTURE].in_window
             picture = shot.crop(Rect(figure.left, figure.top, 375, 141))
             self.assertGreater(picture.count(is_dark), 600, "no main window in the picture")
             press_escape_in(large, HELP)

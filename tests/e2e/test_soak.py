@@ -7,7 +7,7 @@ import os
 import time
 import unittest
 
-from harness import DISPLAY, ZorvaneSession, main, wait_until
+from harness import DISPLAY, ZorvaneSession, main, main_window, wait_until
 
 START_STOP_CYCLES = 1000
 PAUSE_RESUME_CYCLES = 200
@@ -21,15 +21,15 @@ class SoakTest(unittest.TestCase):
     def setUp(self):
         self.session = self.enterContext(ZorvaneSession(exe=os.environ["ZORVANE_PROBE_EXE"]))
         self.pid = self.session.main_window().pid
-        self.start = self.session.control("开始").hwnd
-        self.pause = self.session.control("暂停").hwnd
+        self.start = self.session.control(main_window.START).hwnd
+        self.pause = self.session.control(main_window.PAUSE).hwnd
 
     def figures(self) -> dict[str, int]:
         return self.session.driver.probe(self.pid)
 
     def set_time(self, minutes: str, seconds: str) -> None:
-        self.session.driver.set_text(self.session.control("分钟").hwnd, minutes)
-        self.session.driver.set_text(self.session.control("秒钟").hwnd, seconds)
+        self.session.driver.set_text(self.session.control(main_window.MINUTES).hwnd, minutes)
+        self.session.driver.set_text(self.session.control(main_window.SECONDS).hwnd, seconds)
 
     def click(self, hwnd: int) -> None:
         self.assertTrue(self.session.driver.click(hwnd), "a click was not handled")

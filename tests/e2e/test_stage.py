@@ -9,8 +9,8 @@ the bar and the display at their scaled sizes, every digit of the display whole.
 import time
 import unittest
 
-from harness import (DISPLAY, Rect, ZorvaneSession, main, remaining, required_env, scaled,
-                     wait_until, wine_env)
+from harness import (DISPLAY, MAIN_WINDOW, Rect, ZorvaneSession, main, main_window, remaining,
+                     required_env, scaled, wait_until, wine_env)
 from test_scaled_screen import digit_boxes, read_digit
 
 SETTLE_LIMIT = 0.5  # seconds from the change to the windows in their new places
@@ -39,7 +39,7 @@ def settled(session: ZorvaneSession, bar: Rect, display: Rect, since: float) -> 
     `since` they were first seen there."""
     def both_there():
         windows = {w.name: w.rect for w in session.windows()}
-        return now() if windows.get("MainWindow") == bar and windows.get(DISPLAY) == display \
+        return now() if windows.get(MAIN_WINDOW) == bar and windows.get(DISPLAY) == display \
             else None
     try:
         return wait_until(both_there, 5, f"the bar at {bar} and the display at {display}",
@@ -51,9 +51,9 @@ def settled(session: ZorvaneSession, bar: Rect, display: Rect, since: float) -> 
 
 class StageTest(unittest.TestCase):
     def start_three_minutes(self, session: ZorvaneSession) -> float:
-        session.driver.set_text(session.control("分钟").hwnd, "3")
-        session.driver.set_text(session.control("秒钟").hwnd, "0")
-        session.driver.click(session.control("开始").hwnd)
+        session.driver.set_text(session.control(main_window.MINUTES).hwnd, "3")
+        session.driver.set_text(session.control(main_window.SECONDS).hwnd, "0")
+        session.driver.click(session.control(main_window.START).hwnd)
         started = time.monotonic()
         session.wait_for_window(DISPLAY, 5)
         return started
@@ -65,7 +65,7 @@ class StageTest(unittest.TestCase):
 
     def assert_gear_folds(self, session: ZorvaneSession, screen: tuple[int, int],
                           folded: Rect, expanded_width: int) -> None:
-        gear = session.control("设置").hwnd
+        gear = session.control(main_window.FOLD).hwnd
         session.driver.click(gear)
         self.assertEqual(session.main_window().rect,
                          Rect(screen[0] - expanded_width, folded.top, expanded_width,
@@ -94,7 +94,7 @@ class StageTest(unittest.TestCase):
     def test_a_dragged_bar_stays_while_whole_and_else_comes_whole_onto_the_screen(self):
         with stage_session() as session:
             try:
-                label = session.control("标签9").screen.centre
+                label = session.control(main_window.TIME_ENTRY_LABEL).screen.centre
                 session.screen.drag(label, (label[0] - 770, label[1] - 486))
                 dragged = Rect(900, 500, 250, 94)
                 wait_until(lambda: session.main_window().rect == dragged or None, 5,
@@ -128,14 +128,14 @@ class StageTest(unittest.TestCase):
                     self.assert_on_time(session, started, late=2)
                     self.assert_gear_folds(session, FULL_HD, want_bar, scaled(510, dpi))
                     # Held still, the display shows every digit of what the bar says.
-                    session.driver.click(session.control("暂停").hwnd)
+                    session.driver.click(session.control(main_window.PAUSE).hwnd)
                     paused = time.monotonic()
                     left = int(remaining(session))
                     shot = session.screenshot(DISPLAY)
                     shot.save_artifact(f"display_after_dpi_change_to_{dpi}")
                     digits = [read_digit(shot, box) for box in digit_boxes(shot)]
                     self.assertEqual(digits, [0, left // 60, (left % 60) // 10, left % 10])
-                    session.driver.click(session.control("暂停").hwnd)
+                    session.driver.click(session.control(main_window.PAUSE).hwnd)
                     started += time.monotonic() - paused
                     bar, display = session.main_window(), session.window(DISPLAY)
 

@@ -19,7 +19,7 @@ from dataclasses import dataclass, field
 
 from harness import (DISPLAY, ELEVEN_LINES, HELP, LWA_COLORKEY, RATE, AudioRecorder, Driver,
                      DriverError, HarnessError, ZorvaneSession, expand, find_sounds, main,
-                     press_escape_in, start_countdown, wait_gone, wait_until)
+                     main_window, press_escape_in, start_countdown, wait_gone, wait_until)
 
 STRESS_SECONDS = 65
 EXIT_SECONDS = 45
@@ -67,7 +67,7 @@ class Watchdog:
 
     def __init__(self, session: ZorvaneSession):
         self.driver = session.driver
-        self.remaining_box = session.control("总时间").hwnd
+        self.remaining_box = session.control(main_window.REMAINING).hwnd
         self.slowest = 0.0
 
     def text(self, hwnd: int) -> str:
@@ -95,8 +95,8 @@ class StressRun:
         self.screen = session.screen
         self.rng = rng
         self.watchdog = Watchdog(session)
-        self.play = session.control("开始").hwnd
-        self.pause = session.control("暂停").hwnd
+        self.play = session.control(main_window.START).hwnd
+        self.pause = session.control(main_window.PAUSE).hwnd
         self.display: int | None = None  # the open countdown's window
         self.counts = Counter()
         self.stop_latencies: list[float] = []
@@ -152,7 +152,7 @@ class StressRun:
         if self.rng.random() < 0.6 or self.counts["starts"] == 0:
             self.type_next_time()
         clicked = time.monotonic()
-        self.click("开始")
+        self.click(main_window.START)
         window = self.session.wait_for_window(DISPLAY, ANSWER_LIMIT)
         self.counts["starts"] += 1
         self.watch_fresh_display(window.hwnd, clicked)
@@ -162,7 +162,7 @@ class StressRun:
         clicks from its first tick and fades a few seconds later."""
         seconds = self.rng.choices([self.rng.randint(8, 15), self.rng.randint(16, 35)],
                                    weights=[4, 1])[0]
-        for box, text in (("分钟", "0"), ("秒钟", str(seconds))):
+        for box, text in ((main_window.MINUTES, "0"), (main_window.SECONDS, str(seconds))):
             control = self.session.control(box)
             self.session.driver.set_text(control.hwnd, "")
             self.screen.click(*control.screen.centre)
@@ -171,7 +171,7 @@ class StressRun:
 
     def stop(self) -> None:
         display = self.display
-        self.screen.move(*self.session.control("开始").screen.centre)
+        self.screen.move(*self.session.control(main_window.START).screen.centre)
         self.screen.click_now()
         clicked = time.monotonic()
         self.stop_latencies.append(self.session.wait_until_gone(display, ANSWER_LIMIT) - clicked)
@@ -181,20 +181,20 @@ class StressRun:
     def double_click_play(self) -> None:
         old = self.display
         clicked = time.monotonic()
-        self.screen.double_click(*self.session.control("开始").screen.centre)
+        self.screen.double_click(*self.session.control(main_window.START).screen.centre)
         self.after_restart(old, clicked)
 
     def stop_then_start(self) -> None:
         old = self.display
-        self.click("开始")
+        self.click(main_window.START)
         time.sleep(self.rng.uniform(0, 0.3))
         clicked = time.monotonic()
-        self.click("开始")
+        self.click(main_window.START)
         self.after_restart(old, clicked)
 
     def pause_or_resume(self) -> None:
         before = self.watchdog.text(self.pause)
-        self.click("暂停")
+        self.click(main_window.PAUSE)
         if self.display is None:  # nothing to pause: nothing changes
             time.sleep(0.3)
             want = "P"
@@ -207,12 +207,12 @@ class StressRun:
     def open_and_close_help(self) -> None:
         if self.session.main_window().rect.width != 510:
             expand(self.session)
-        self.click("使用说明按钮")
+        self.click(main_window.HELP_BUTTON)
         self.session.wait_for_window(HELP, ANSWER_LIMIT)
         press_escape_in(self.session, HELP)
         wait_gone(self.session, HELP)
         if self.rng.random() < 0.5:
-            self.click("设置")
+            self.click(main_window.FOLD)
             wait_until(lambda: self.session.main_window().rect.width == 250, ANSWER_LIMIT,
                        "the bar to fold")
         self.counts["help windows"] += 1

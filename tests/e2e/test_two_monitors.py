@@ -7,7 +7,8 @@ import subprocess
 import time
 import unittest
 
-from harness import DISPLAY, Rect, ZorvaneSession, main, required_env, wait_until, wine_env
+from harness import (DISPLAY, Rect, ZorvaneSession, main, main_window, required_env, wait_until,
+                     wine_env)
 
 LARGE, SMALL = (1920, 1080), (1280, 720)
 DISPLAY_SIZE = (584, 210)  # the defaults' display of 4:59
@@ -37,9 +38,9 @@ def session_with(env: dict[str, str], monitor: str) -> ZorvaneSession:
 
 
 def start_four_fifty_nine(session: ZorvaneSession) -> Rect:
-    session.driver.set_text(session.control("分钟").hwnd, "4")
-    session.driver.set_text(session.control("秒钟").hwnd, "59")
-    session.driver.click(session.control("开始").hwnd)
+    session.driver.set_text(session.control(main_window.MINUTES).hwnd, "4")
+    session.driver.set_text(session.control(main_window.SECONDS).hwnd, "59")
+    session.driver.click(session.control(main_window.START).hwnd)
     return session.wait_for_window(DISPLAY, 5).rect
 
 
@@ -73,7 +74,7 @@ class TwoMonitorsTest(unittest.TestCase):
         with session_with(env, "bar") as session:
             shown = start_four_fifty_nine(session)
             self.assertEqual(shown, centred_on(primary))
-            session.driver.click(session.control("开始").hwnd)
+            session.driver.click(session.control(main_window.START).hwnd)
             self.drag_bar_onto(session, other)
             shown = start_four_fifty_nine(session)
             print(f"Monitor=bar, the bar on {other}: the display at {shown}")
@@ -83,7 +84,7 @@ class TwoMonitorsTest(unittest.TestCase):
         # X input is in X's coordinates, whose origin is the left monitor's corner; Wine's
         # is the primary's.
         origin_x = min(0, monitor.left)
-        label = session.control("标签9").screen.centre
+        label = session.control(main_window.TIME_ENTRY_LABEL).screen.centre
         target = (monitor.left + 200, monitor.top + 300)
         session.screen.drag((label[0] - origin_x, label[1]), (target[0] - origin_x, target[1]))
         wait_until(lambda: monitor.contains(*session.main_window().rect.centre) or None, 5,

@@ -84,13 +84,13 @@ TEST(HelpWindowLayout, EachNumberIsOneRedMarkerAndStartsOneHeading) {
 }
 
 TEST(HelpWindowLayout, TextsKeepTheirFullWidthPunctuation) {
-  const std::string_view doNotType = Find("透明标签14").text;
+  const std::string_view doNotType = Find(help_window::kRemainingNote).text;
   EXPECT_TRUE(doNotType.starts_with("\xA3\xA8") && doNotType.ends_with("\xA3\xA9"));  // （ ）
-  const std::string_view start = Find("透明标签16").text;
+  const std::string_view start = Find(help_window::kStartNote).text;
   EXPECT_TRUE(start.ends_with("\xA3\xBB"));                  // ；
   EXPECT_NE(start.find("\xA3\xAC"), std::string_view::npos);  // ，
-  EXPECT_TRUE(Find("透明标签21").text.starts_with("\xA3\xA8"));
-  const std::string_view welcome = Find("透明标签1").text;
+  EXPECT_TRUE(Find(help_window::kExitNote).text.starts_with("\xA3\xA8"));
+  const std::string_view welcome = Find(help_window::kWelcome).text;
   EXPECT_TRUE(welcome.find("Quillomar") < welcome.find("Zorvane"));
   EXPECT_TRUE(welcome.ends_with("\xA1\xA3"));  // 。
 }
@@ -107,18 +107,21 @@ TEST(HelpWindowLayout, MarkersSitOnTheControlsOfTheMainWindowPicture) {
     throw std::out_of_range(std::string(mainControl));
   };
   // ① and ② stand beside their rows, left of the row's label.
-  const std::pair<std::string_view, std::string_view> rows[] = {{"透明标签2", "分钟"},
-                                                                {"透明标签3", "总时间"}};
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {help_window::kTimeEntryMarker, main_window::kMinutes},
+      {help_window::kRemainingMarker, main_window::kRemaining}};
   for (const auto& [marker, control] : rows) {
     const Rect glyph = GlyphBox(Find(marker));
     const Rect row = inHelpWindow(control);
     EXPECT_TRUE(Intersect({0, glyph.top, 1000, glyph.height}, row)) << marker;
-    EXPECT_LE(glyph.left + glyph.width, inHelpWindow("标签9").left) << marker;
+    EXPECT_LE(glyph.left + glyph.width, inHelpWindow(main_window::kTimeEntryLabel).left) << marker;
   }
   // ③ to ⑥ cover a corner of their buttons.
   const std::pair<std::string_view, std::string_view> buttons[] = {
-      {"透明标签4", main_window::kStart}, {"透明标签5", main_window::kPause},
-      {"透明标签6", main_window::kFold}, {"透明标签7", main_window::kExit}};
+      {help_window::kStartMarker, main_window::kStart},
+      {help_window::kPauseMarker, main_window::kPause},
+      {help_window::kFoldMarker, main_window::kFold},
+      {help_window::kExitMarker, main_window::kExit}};
   for (const auto& [marker, button] : buttons) {
     EXPECT_TRUE(Intersect(GlyphBox(Find(marker)), inHelpWindow(button))) << marker;
   }
@@ -180,7 +183,7 @@ TEST(HelpWindowLayout, TimeEntryPictureIsCutBySixColumnsAndFramesTheMinutesAndSe
   EXPECT_EQ(picture.height, 39);
   EXPECT_EQ(picture.width - box.rect.width, 6);
 
-  const std::string_view labels[] = {"透明标签11", "透明标签12"};  // 分, 秒
+  const std::string_view labels[] = {help_window::kMinutesMark, help_window::kSecondsMark};
   const std::string_view texts[] = {"\xB7\xD6", "\xC3\xEB"};
   for (int dpi : kMadeScales) {
     const Picture scaled = MadeAt(box, dpi);

@@ -29,9 +29,9 @@ TEST(MainWindowLayout, NamesAreUniqueAndContainersComeBeforeTheirChildren) {
 
 TEST(MainWindowLayout, TextsAreCodePage936) {
   // "倒数时间:" as an ANSI program on a Chinese system holds it.
-  EXPECT_EQ(Find("标签9").text, "\xB5\xB9\xCA\xFD\xCA\xB1\xBC\xE4:");
+  EXPECT_EQ(Find(main_window::kTimeEntryLabel).text, "\xB5\xB9\xCA\xFD\xCA\xB1\xBC\xE4:");
   EXPECT_EQ(main_window::kMinutes, "\xB7\xD6\xD6\xD3");
-  EXPECT_EQ(Find("标签15").text, "Zorvane   \xB0\xE6\xB1\xBE\xA3\xBA" "1.1.1.13");
+  EXPECT_EQ(Find(main_window::kAboutVersion).text, "Zorvane   \xB0\xE6\xB1\xBE\xA3\xBA" "1.1.1.13");
 }
 
 TEST(MainWindowLayout, EveryTextAndNameIsInTheProgramsCodePage) {
@@ -78,7 +78,7 @@ TEST(MainWindowLayout, SettingsControlsCanNeverBeSeenOrClicked) {
     }
   }
   // Both containers lie wholly below the window's bottom edge as well.
-  for (std::string_view box : {"外形框1", "外形框2"}) {
+  for (std::string_view box : {main_window::kGeometrySettings, main_window::kColourSettings}) {
     EXPECT_GE(Find(box).rect.top, MainWindowSpec().size.height);
   }
 }

@@ -64,7 +64,7 @@ TEST(UpdateNotesLayout, ControlsShowTheirTextsAndTheNotesCannotBeChanged) {
   EXPECT_EQ(notes.text, update_notes::NotesText());
   EXPECT_EQ(notes.editMode, EditMode::ReadOnly);
   EXPECT_TRUE(notes.multiline);  // wraps at the box's width
-  const ControlSpec& invitation = Find("标签1");
+  const ControlSpec& invitation = Find(update_notes::kInvitation);
   const ControlSpec& fetch = Find(update_notes::kFetchOnlineButton);
   const ControlSpec& ok = Find(update_notes::kOkButton);
   EXPECT_TRUE(testing::IsGbk(invitation.text));

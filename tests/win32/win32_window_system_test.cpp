@@ -406,7 +406,7 @@ TEST_F(Win32WindowSystemTest, DpiChangeLaysTheWindowOutAgainInTheSuggestedRectan
   const ControlHandle remaining = ui.FindControl(window, main_window::kRemaining);
   ui.SetControlText(remaining, "123");
   const HWND start = AsHwnd(ui.FindControl(window, main_window::kStart));
-  const HWND label = AsHwnd(ui.FindControl(window, "标签1"));
+  const HWND label = AsHwnd(ui.FindControl(window, main_window::kRemainingLabel));
 
   struct Step {
     int dpi;

@@ -4,6 +4,7 @@ from __future__ import annotations
 
 import time
 
+from .control_names import main_window
 from .session import ZorvaneSession
 from .waiting import wait_until
 
@@ -20,21 +21,21 @@ def timed_click(session: ZorvaneSession, name: str) -> float:
 
 def start_countdown(session: ZorvaneSession, minutes: str, seconds: str) -> float:
     """Types the time into the bar and clicks play; returns when X had the click."""
-    for name, text in (("分钟", minutes), ("秒钟", seconds)):
+    for name, text in ((main_window.MINUTES, minutes), (main_window.SECONDS, seconds)):
         session.screen.click(*session.control(name).screen.centre)
         session.screen.type(text)
-    return timed_click(session, "开始")
+    return timed_click(session, main_window.START)
 
 
 def remaining(session: ZorvaneSession) -> str:
     """The remaining seconds as the bar shows them."""
-    return session.driver.text(session.control("总时间").hwnd)
+    return session.driver.text(session.control(main_window.REMAINING).hwnd)
 
 
 def expand(session: ZorvaneSession, width: int = 510) -> None:
     """Widens the main window with the gear and waits until it is `width` wide (510 at
     96 DPI)."""
-    session.screen.click(*session.control("设置").screen.centre)
+    session.screen.click(*session.control(main_window.FOLD).screen.centre)
     wait_until(lambda: session.main_window().rect.width == width or None, 5,
                "the main window to expand")
 

@@ -1,10 +1,13 @@
-"""What the tests know about the program itself: the layout names of its windows and the
-settings file it writes when it has nothing but its defaults."""
+"""What the tests know about the program itself: the layout names of its windows (as the
+program's headers give them) and the settings file it writes when it has nothing but its
+defaults."""
 
-MAIN_WINDOW = "MainWindow"
-DISPLAY = "DisplayWindow"
-HELP = "HelpWindow"
-NOTES = "UpdateNotesWindow"
+from .control_names import display_window, help_window, main_window, update_notes
+
+MAIN_WINDOW = main_window.LAYOUT_NAME
+DISPLAY = display_window.LAYOUT_NAME
+HELP = help_window.LAYOUT_NAME
+NOTES = update_notes.LAYOUT_NAME
 
 # MyConfig.ini as the program writes it with every default: eleven lines, CR LF, and the
 # height with its blank.
