@@ -125,8 +125,8 @@ TYPED_TEST_P(FileSystemContract, RefusedWritesChangeNothing) {
 }
 
 // ASCII is the same in the code page and converts exactly; a character the code page lacks
-// becomes a "?" for each of its UTF-16 units (the twin has no table of code page 936, so Chinese text is the real
-// backend's alone, and is tested under Wine).
+// becomes a "?" for each of its UTF-16 units. (The twin has no table of code page 936, so
+// Chinese text is the real backend's alone, and is tested under Wine.)
 TYPED_TEST_P(FileSystemContract, ConvertsAsciiExactlyAndWhatTheCodePageLacksToAQuestionMark) {
   EXPECT_EQ(this->files_.AnsiFromUtf16(u"a=1\r\n\U0001F600"), "a=1\r\n??");
   EXPECT_EQ(this->files_.Utf16FromAnsi("a=1\r\n"), u"a=1\r\n");
