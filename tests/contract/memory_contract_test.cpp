@@ -1,4 +1,5 @@
 // The contract on the twin.
+#include "drawing_contract.h"
 #include "file_system_contract.h"
 #include "memory_worlds.h"
 #include "modal_contract.h"
@@ -7,6 +8,7 @@
 
 namespace zorvane::contract {
 
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, DrawingContract, MemoryWindowWorld);
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, FileSystemContract, MemoryFileWorld);
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, WindowSystemContract, MemoryWindowWorld);
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, ModalContract, MemoryWindowWorld);

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/memory/memory_drawing.h"
 #include "platform/memory/memory_file_system.h"
 #include "tests/support/driven_window_system.h"
 #include "tests/support/real_threads.h"
@@ -65,10 +66,13 @@ class MemoryWindowWorld {
   void Settle() { ui_.PumpPendingMessages(); }
   bool IsMessageBoxOpen() const { return ui_.IsMessageBoxOpen(); }
   void DismissMessageBox() { ui_.DismissMessageBox(); }
+  Drawing& Graphics() { return drawing_; }
+  std::size_t KeptPictureCount() const { return ui_.Pictures().Count(); }
 
  private:
   support::VirtualScheduler scheduler_;
   support::DrivenWindowSystem ui_{{1920, 1080}, &scheduler_};
+  memory::MemoryDrawing drawing_{ui_};
 };
 
 // Workers that race the UI thread, as under ThreadSanitizer.

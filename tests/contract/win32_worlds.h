@@ -19,6 +19,7 @@
 
 #include "platform/win32/handle_casts.h"
 #include "platform/win32/text_conversion.h"
+#include "platform/win32/win32_drawing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_threads.h"
 #include "platform/win32/win32_window_system.h"
@@ -181,6 +182,9 @@ class Win32WindowWorld {
   bool IsMessageBoxOpen() const { return OpenMessageBox() != nullptr; }
   void DismissMessageBox() { PostMessageW(OpenMessageBox(), WM_COMMAND, IDOK, 0); }
 
+  Drawing& Graphics() { return drawing_; }
+  std::size_t KeptPictureCount() { return ui_.Pictures().Count(); }
+
  private:
   static void CALLBACK RunNextAction(HWND, UINT, UINT_PTR, DWORD) {
     Win32WindowWorld& world = *acting_;
@@ -200,6 +204,7 @@ class Win32WindowWorld {
   UINT_PTR timer_ = 0;
   win32::Win32WindowSystem ui_;
   win32::Win32Threads threads_;
+  win32::Win32Drawing drawing_{ui_.Pictures()};
 };
 
 }  // namespace zorvane::contract

@@ -71,11 +71,6 @@ TEST_F(SentCallsTest, StylesWaitForTheUiThreadButOpacityAloneDoesNot) {
   EXPECT_EQ(drawing.Layered(window).alpha, 80);
 }
 
-TEST_F(SentCallsTest, OpacityNeedsTheLayeredStyleFirst) {
-  EXPECT_FALSE(drawing.SetLayeredAttributes(window, 0, 130, LayeredFlags::Alpha));
-  EXPECT_FALSE(drawing.Layered(window).layered);
-}
-
 TEST_F(SentCallsTest, UiThreadWaitingForALockWhoseHolderWaitsForItIsADeadlock) {
   const auto lock = scheduler.CreateLock();
   scheduler.StartDetachedThread([&] {
