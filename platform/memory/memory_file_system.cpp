@@ -5,6 +5,12 @@ namespace {
 
 using Lock = std::lock_guard<std::mutex>;
 
+// The folder a key names a file in; empty for a name without one.
+std::string ParentKey(const std::string& key) {
+  const std::size_t separator = key.rfind('\\');
+  return separator == std::string::npos ? std::string() : key.substr(0, separator);
+}
+
 }  // namespace
 
 std::string MemoryFileSystem::LookupKey(std::string_view path) {
@@ -22,16 +28,6 @@ std::string MemoryFileSystem::LookupKey(std::string_view path) {
   while (!key.empty() && key.back() == '\\') key.pop_back();
   return key;
 }
-
-namespace {
-
-// The folder a key names a file in; empty for a name without one.
-std::string ParentKey(const std::string& key) {
-  const std::size_t separator = key.rfind('\\');
-  return separator == std::string::npos ? std::string() : key.substr(0, separator);
-}
-
-}  // namespace
 
 MemoryFileSystem::MemoryFileSystem() { SetExecutablePath("C:\\Zorvane\\Zorvane.exe"); }
 

@@ -8,7 +8,7 @@ from pathlib import Path
 
 from harness import (HarnessError, Image, Rect, is_dark, is_white, main, parse_env_file, scaled,
                      wait_until, windows_path)
-from harness.control_names import ROOT, parse_names, read_names
+from harness.control_names import HEADERS, ROOT, parse_names, read_names
 
 
 def ppm(width, height, maxval, samples, header_comment=b""):
@@ -142,10 +142,7 @@ class ControlNamesTest(unittest.TestCase):
                 parse_names(text, "bar")
 
     def test_the_program_headers_give_every_constant_they_hold(self):
-        for header, namespace in (("app/main_window_names.h", "main_window"),
-                                  ("display/display_window_names.h", "display_window"),
-                                  ("auxwindows/help_window_names.h", "help_window"),
-                                  ("auxwindows/update_notes_names.h", "update_notes")):
+        for namespace, header in HEADERS.items():
             with self.subTest(header):
                 held = (ROOT / header).read_text(encoding="utf-8").count("std::string_view k")
                 self.assertEqual(len(read_names(header, namespace).controls) + 1, held)

@@ -81,7 +81,13 @@ def read_names(header: str, namespace: str) -> WindowNames:
     return parse_names(path.read_text(encoding="utf-8"), namespace, header)
 
 
-main_window = read_names("app/main_window_names.h", "main_window")
-display_window = read_names("display/display_window_names.h", "display_window")
-help_window = read_names("auxwindows/help_window_names.h", "help_window")
-update_notes = read_names("auxwindows/update_notes_names.h", "update_notes")
+# Each window's names header, and its namespace there.
+HEADERS = {"main_window": "app/main_window_names.h",
+           "display_window": "display/display_window_names.h",
+           "help_window": "auxwindows/help_window_names.h",
+           "update_notes": "auxwindows/update_notes_names.h"}
+
+main_window = read_names(HEADERS["main_window"], "main_window")
+display_window = read_names(HEADERS["display_window"], "display_window")
+help_window = read_names(HEADERS["help_window"], "help_window")
+update_notes = read_names(HEADERS["update_notes"], "update_notes")
